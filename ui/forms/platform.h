@@ -1,0 +1,107 @@
+// What the program needs of its platform, as small interfaces: the real ones call Windows, the test ones record.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "ui/forms/controls.h"
+#include "ui/forms/window.h"
+
+namespace zantiro::forms {
+
+// The user32 calls the window makes by itself (style, topmost, alpha, drag hand-off).
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    virtual std::intptr_t getWindowLong(WindowHandle window, int index) = 0;
+    virtual void setWindowLong(WindowHandle window, int index, std::intptr_t value) = 0;
+    virtual void setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                              unsigned flags) = 0;
+    virtual void setLayeredWindowAttributes(WindowHandle window, Colour key, std::uint8_t alpha, unsigned flags) = 0;
+    virtual void releaseCapture() = 0;
+    virtual std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) = 0;
+};
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual float widthTwips() = 0;
+    virtual float heightTwips() = 0;
+};
+
+// Shows a menu's items as a modal popup at the mouse cursor; a chosen item's click has run when it returns.
+class PopupMenu {
+public:
+    virtual ~PopupMenu() = default;
+    virtual void showPopup(MenuItem& menu) = 0;
+};
+
+// A modal question; the entered text, or an empty text on Cancel.
+class InputBox {
+public:
+    virtual ~InputBox() = default;
+    virtual std::string ask(std::string_view prompt, std::string_view title, std::string_view defaultText) = 0;
+};
+
+// Plays a WAV file in the background; a new sound cuts off the one playing.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void playAsync(const std::string& path) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // The folder of the program, without a trailing separator.
+    virtual std::string programFolder() = 0;
+    // Opens for read and write without emptying, creating it if needed, and writes from the first byte.
+    virtual bool writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+};
+
+class Resources {
+public:
+    virtual ~Resources() = default;
+    // Empty when there is no such resource.
+    virtual std::span<const std::uint8_t> bytes(int id, std::string_view type) = 0;
+};
+
+// One generator for the whole program.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void reseed() = 0;
+    virtual float next() = 0;  // 0 <= u < 1
+};
+
+// The time of day and the user's regional ways of writing it and numbers.
+class Regional {
+public:
+    virtual ~Regional() = default;
+    virtual std::string longTimeText() = 0;
+    virtual std::string decimalSeparator() = 0;
+};
+
+class Program {
+public:
+    virtual ~Program() = default;
+    [[noreturn]] virtual void end() = 0;  // at once, exit code 0
+};
+
+struct Platform {
+    WindowSystem& windowSystem;
+    Screen& screen;
+    PopupMenu& popupMenu;
+    InputBox& inputBox;
+    SoundPlayer& soundPlayer;
+    FileSystem& fileSystem;
+    Resources& resources;
+    RandomSource& random;
+    Regional& regional;
+    Program& program;
+};
+
+}  // namespace zantiro::forms
