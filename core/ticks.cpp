@@ -1,0 +1,58 @@
+// The count-up and countdown ticks with the countdown's milestones.
+#include <limits>
+
+#include "core/time_display.h"
+#include "core/timing_engine.h"
+
+namespace zantiro::core {
+
+void TimingEngine::Timer2_Tick() {
+    // The count stops at its limit rather than wrap; the display keeps the last value.
+    if (ElapsedSeconds == std::numeric_limits<std::int32_t>::max()) {
+        c_.Timer2.setEnabled(false);
+        return;
+    }
+    ElapsedSeconds += 1;
+    showTime(ElapsedSeconds);
+    c_.Timer3.setEnabled(false);
+    if (ElapsedSeconds == std::numeric_limits<std::int32_t>::max()) {
+        c_.Timer2.setEnabled(false);
+    }
+}
+
+void TimingEngine::Timer3_Tick() {
+    if (CountdownSeconds != std::numeric_limits<std::int32_t>::min()) {
+        CountdownSeconds -= 1;
+    }
+    if (CountdownSeconds <= 0) {
+        c_.Timer3.setEnabled(false);
+        c_.Timer4.setEnabled(true);
+        c_.Command2.setEnabled(false);
+        sounds_.PlayWaveFile(sound::kEndSound);
+    }
+    ShowCountdown();
+    c_.Timer2.setEnabled(false);
+    if (CountdownSeconds <= 10) {
+        c_.Shape1.setBorderColour(static_cast<forms::Colour>(warnings_.RandomWarningColour()));
+    }
+    if (CountdownSeconds == 30) {
+        sounds_.PlayWaveFile(sound::kWarningSound);
+        c_.Shape1.setBorderColour(effects::kRed);
+    }
+    if (CountdownSeconds == 60) {
+        c_.Shape1.setBorderColour(effects::kYellow);
+    }
+}
+
+void TimingEngine::ShowCountdown() {
+    showTime(CountdownSeconds);
+}
+
+void TimingEngine::showTime(std::int32_t seconds) {
+    const TimeFields fields = splitTime(seconds);
+    c_.Label1.setCaption(fields.hours);
+    c_.Label3.setCaption(fields.minutes);
+    c_.Label4.setCaption(fields.seconds);
+}
+
+}  // namespace zantiro::core

@@ -1,0 +1,27 @@
+// Extraction and playback of the two sounds.
+#include "sound/sound_effects.h"
+
+#include <string>
+
+namespace zantiro::sound {
+
+int SoundEffects::ExtractSoundFiles() {
+    int written = 0;
+    for (const SoundAsset& asset : kSoundAssets) {
+        const auto bytes = resources_.bytes(asset.id, kAssetType);
+        const std::string path = files_.programFolder() + std::string(asset.fileName);
+        if (!bytes.empty() && files_.writeFromStart(path, bytes)) {
+            ++written;
+        }
+    }
+    return written;
+}
+
+void SoundEffects::PlayWaveFile(std::string_view name) {
+    if (!yinxiao.checked()) {
+        return;
+    }
+    player_.playAsync(files_.programFolder() + std::string(name));
+}
+
+}  // namespace zantiro::sound

@@ -1,0 +1,43 @@
+// The two sounds: written next to the program at start-up, played by name while the sound switch is on.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "ui/forms/controls.h"
+#include "ui/forms/platform.h"
+
+namespace zantiro::sound {
+
+// The names carry their own leading separator: the path is the folder's text with the name appended.
+inline constexpr std::string_view kWarningSound = "\\ti.wav";
+inline constexpr std::string_view kEndSound = "\\ling.wav";
+inline constexpr std::string_view kAssetType = "CUSTOM";
+
+struct SoundAsset {
+    int id;
+    std::string_view fileName;
+};
+inline constexpr std::array<SoundAsset, 2> kSoundAssets = {{{101, kWarningSound}, {102, kEndSound}}};
+
+class SoundEffects {
+public:
+    SoundEffects(forms::MenuItem& soundSwitch, forms::FileSystem& files, forms::Resources& resources,
+                 forms::SoundPlayer& player)
+        : yinxiao(soundSwitch), files_(files), resources_(resources), player_(player) {}
+
+    // Rewrites both files over whatever lies there, without emptying them first. A file that cannot be
+    // written is skipped: start-up goes on, and its sound later falls back to the default sound.
+    // Returns how many files were written.
+    int ExtractSoundFiles();
+    void PlayWaveFile(std::string_view name);
+    void yinxiao_Click() { yinxiao.setChecked(!yinxiao.checked()); }
+
+private:
+    forms::MenuItem& yinxiao;  // checked: sound on
+    forms::FileSystem& files_;
+    forms::Resources& resources_;
+    forms::SoundPlayer& player_;
+};
+
+}  // namespace zantiro::sound
