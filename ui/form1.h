@@ -1,0 +1,96 @@
+// The main window Form1: its controls as designed, and the handlers of the window itself.
+#pragma once
+
+#include <array>
+
+#include "core/timing_engine.h"
+#include "effects/wall_clock.h"
+#include "effects/warning_colours.h"
+#include "sound/sound_effects.h"
+#include "ui/forms/controls.h"
+#include "ui/forms/platform.h"
+#include "ui/forms/window.h"
+
+namespace zantiro::ui {
+
+using forms::CommandButton;
+using forms::Label;
+using forms::MenuItem;
+using forms::Shape;
+using forms::Timer;
+
+extern const forms::Font kDigitsFont;  // 72 pt
+extern const forms::Font kClockFont;   // 12 pt
+extern const forms::Font kButtonFont;  // 10.5 pt
+
+class Form1 {
+public:
+    explicit Form1(forms::Platform& platform);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // The design, in tab-index and menu order.
+    forms::Window window;
+    Label Label1;                 // hours, never shown
+    std::array<Label, 2> Label2;  // ":" before the minutes (never shown), ":" before the seconds
+    Label Label3;                 // minutes
+    Label Label4;                 // seconds
+    CommandButton Command1;       // start / stop
+    CommandButton Command2;       // pause / resume
+    CommandButton Command3;       // reset
+    CommandButton Command4;       // function menu
+    CommandButton Command5;       // exit
+    Label Label5;                 // "当前时间："
+    Label Label6;                 // wall clock
+    Shape Shape1;                 // frame around the digits
+    forms::Line Line1;
+    Timer Timer1;  // wall clock
+    Timer Timer2;  // count-up tick
+    Timer Timer3;  // countdown tick
+    Timer Timer4;  // end flashing
+
+    MenuItem menucaidan;  // hidden top level, shown as the popup
+    MenuItem menuzheng;   // count-up mode
+    MenuItem menu1;
+    MenuItem menudao;  // countdown submenu
+    MenuItem dao1, dao3, dao5, dao10, daodiy;
+    MenuItem menu0;
+    MenuItem yinxiao;  // sound switch
+    MenuItem menu2;
+    MenuItem weizhi;  // placement submenu
+    MenuItem zhong, di, ding, youxia, zuoxia, youshang, zuoshang;
+    MenuItem menu8;
+    MenuItem touming;  // transparency submenu
+    MenuItem tou90, tou80, tou75, tou50, tou30, tou0;
+    MenuItem menu01;
+    MenuItem menuexit;
+
+    effects::WarningColours warnings;
+    effects::WallClock wallClock;
+    sound::SoundEffects sounds;
+    core::TimingEngine timing;
+
+    void Form_Load();
+    void Form_Unload();
+
+    void Command4_Click();
+    void Command5_Click() { window.unload(); }
+    void menuexit_Click() { window.unload(); }
+    // F1 to F5 choose their countdown item as the function menu would, while the function button is enabled.
+    void functionKey(int number);
+
+    // Dragging by the background or a label: the left button alone hands the move to the system.
+    void dragMouseMove(int button);
+
+    void chooseTransparency(MenuItem& item, std::uint8_t alpha);
+
+private:
+    void wireEvents();
+    void choosePlacement(MenuItem& item, float left, float top);
+    void placementClick(MenuItem& item);
+    void runFunctionMenu(const std::function<void()>& choose);
+
+    forms::Platform& platform_;
+};
+
+}  // namespace zantiro::ui

@@ -1,0 +1,98 @@
+// The window's design: every control with its caption, geometry (twips), font and flags, and the menu tree.
+#include "ui/form1.h"
+
+namespace zantiro::ui {
+
+const forms::Font kDigitsFont{"宋体", 72, 700, 134};
+const forms::Font kClockFont{"宋体", 12, 700, 134};
+const forms::Font kButtonFont{"宋体", 10.5f, 700, 134};
+
+namespace {
+
+CommandButton::Design button(const char* caption, float left, int tabIndex) {
+    return {.caption = caption, .left = left, .top = 1560, .width = 735, .height = 375, .font = &kButtonFont,
+            .enabled = true, .tabIndex = tabIndex};
+}
+
+MenuItem::Design item(const char* caption, bool checked = false, const char* shortcut = "") {
+    return {.caption = caption, .shortcut = shortcut, .checked = checked};
+}
+
+}  // namespace
+
+Form1::Form1(forms::Platform& platform)
+    : window("Form1", "Zantiro"),
+      Label1("Label1", {"00", 120, 0, 1470, 1455, &kDigitsFont, false, 0}),
+      Label2{Label("Label2(0)", {":", 1560, 0, 735, 1455, &kDigitsFont, false, 1}),
+             Label("Label2(1)", {":", 3720, 0, 735, 1455, &kDigitsFont, true, 3})},
+      Label3("Label3", {"00", 2280, 0, 1470, 1455, &kDigitsFont, true, 2}),
+      Label4("Label4", {"00", 4440, 0, 1470, 1455, &kDigitsFont, true, 4}),
+      Command1("Command1", button("开 始", 120, 5)),
+      Command2("Command2", button("暂 停", 840, 6)),
+      Command3("Command3", button("复 位", 1560, 7)),
+      Command4("Command4", button("功 能", 2280, 8)),
+      Command5("Command5", button("退 出", 3000, 9)),
+      Label5("Label5", {"当前时间：", 0, 2160, 1275, 240, &kClockFont, true, 10}),
+      Label6("Label6", {"00:00:00", 1200, 2160, 1080, 240, &kClockFont, true, 11}),
+      Shape1("Shape1", {.left = 120, .top = 0, .width = 5895, .height = 1455}),
+      Line1("Line1", {.x1 = 0, .y1 = 2040, .x2 = 6120, .y2 = 2040}),
+      // In the design every timer is enabled with interval 0, which never fires; loading sets them.
+      Timer1("Timer1", 0, true),
+      Timer2("Timer2", 0, true),
+      Timer3("Timer3", 0, true),
+      Timer4("Timer4", 0, true),
+      menucaidan("menucaidan", {.caption = "菜单", .shortcut = "", .checked = false, .visible = false}),
+      menuzheng("menuzheng", item("正计时", true)),
+      menu1("menu1", item("-")),
+      menudao("menudao", item("Vorlenk")),
+      dao1("dao1", item("一分钟", true, "F1")),
+      dao3("dao3", item("三分钟", true, "F2")),
+      dao5("dao5", item("五分钟", true, "F3")),
+      dao10("dao10", item("十分钟", true, "F4")),
+      daodiy("daodiy", item("自定义时间", true, "F5")),
+      menu0("menu0", item("-")),
+      yinxiao("yinxiao", item("音效", true)),
+      menu2("menu2", item("-")),
+      weizhi("weizhi", item("位置")),
+      zhong("zhong", item("屏幕中心", true)),
+      di("di", item("底部居中", true)),
+      ding("ding", item("顶部居中", true)),
+      youxia("youxia", item("右下角", true)),
+      zuoxia("zuoxia", item("左下角", true)),
+      youshang("youshang", item("右上角", true)),
+      zuoshang("zuoshang", item("左上角", true)),
+      menu8("menu8", item("-")),
+      touming("touming", item("透明度")),
+      tou90("tou90", item("90%", true)),
+      tou80("tou80", item("80%", true)),
+      tou75("tou75", item("75%", true)),
+      tou50("tou50", item("50%", true)),
+      tou30("tou30", item("30%", true)),
+      tou0("tou0", item("0%", true)),
+      menu01("menu01", item("-")),
+      menuexit("menuexit", item("退出")),
+      warnings({Shape1, Timer4, Label3, Label4, Label2[1]}, platform.random),
+      wallClock(Label6, platform.regional),
+      sounds(yinxiao, platform.fileSystem, platform.resources, platform.soundPlayer),
+      timing({Label1, Label3, Label4, Command1, Command2, Command3, Command4, Shape1, Timer2, Timer3, Timer4, menuzheng,
+              dao1, dao3, dao5, dao10, daodiy},
+             warnings, sounds, platform.inputBox, platform.regional),
+      platform_(platform) {
+    menucaidan.setItems({&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &menu2, &weizhi, &menu8, &touming, &menu01,
+                         &menuexit});
+    menudao.setItems({&dao1, &dao3, &dao5, &dao10, &daodiy});
+    weizhi.setItems({&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang});
+    touming.setItems({&tou90, &tou80, &tou75, &tou50, &tou30, &tou0});
+
+    for (forms::Control* control : std::initializer_list<forms::Control*>{
+             &Label1, &Label2[0], &Label3, &Label2[1], &Label4, &Command1, &Command2, &Command3, &Command4, &Command5,
+             &Label5, &Label6, &Shape1, &Line1, &Timer1, &Timer2, &Timer3, &Timer4, &menucaidan, &menuzheng, &menu1,
+             &menudao, &dao1, &dao3, &dao5, &dao10, &daodiy, &menu0, &yinxiao, &menu2, &weizhi, &zhong, &di, &ding,
+             &youxia, &zuoxia, &youshang, &zuoshang, &menu8, &touming, &tou90, &tou80, &tou75, &tou50, &tou30, &tou0,
+             &menu01, &menuexit}) {
+        window.addControl(*control);
+    }
+    wireEvents();
+}
+
+}  // namespace zantiro::ui

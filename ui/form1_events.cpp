@@ -1,0 +1,46 @@
+// Which handler answers which event of the window's controls.
+#include "ui/form1.h"
+
+namespace zantiro::ui {
+
+void Form1::wireEvents() {
+    window.onUnload = [this] { Form_Unload(); };
+
+    const auto drag = [this](int button, int, float, float) { dragMouseMove(button); };
+    window.onMouseMove = drag;
+    for (Label* label : {&Label1, &Label2[0], &Label2[1], &Label3, &Label4, &Label5, &Label6}) {
+        label->onMouseMove = drag;
+    }
+
+    Command1.onClick = [this] { timing.Command1_Click(); };
+    Command2.onClick = [this] { timing.Command2_Click(); };
+    Command3.onClick = [this] { timing.Command3_Click(); };
+    Command4.onClick = [this] { Command4_Click(); };
+    Command5.onClick = [this] { Command5_Click(); };
+
+    Timer1.onTick = [this] { wallClock.Timer1_Tick(); };
+    Timer2.onTick = [this] { timing.Timer2_Tick(); };
+    Timer3.onTick = [this] { timing.Timer3_Tick(); };
+    Timer4.onTick = [this] { warnings.Timer4_Tick(); };
+
+    menuzheng.onClick = [this] { timing.menuzheng_Click(); };
+    dao1.onClick = [this] { timing.dao1_Click(); };
+    dao3.onClick = [this] { timing.dao3_Click(); };
+    dao5.onClick = [this] { timing.dao5_Click(); };
+    dao10.onClick = [this] { timing.dao10_Click(); };
+    daodiy.onClick = [this] { timing.daodiy_Click(); };
+    yinxiao.onClick = [this] { sounds.yinxiao_Click(); };
+    for (MenuItem* item : {&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang}) {
+        item->onClick = [this, item] { placementClick(*item); };
+    }
+    // Alpha = 255 * (100 - p) / 100, to the nearest whole number with halves going up.
+    tou90.onClick = [this] { chooseTransparency(tou90, 26); };
+    tou80.onClick = [this] { chooseTransparency(tou80, 51); };
+    tou75.onClick = [this] { chooseTransparency(tou75, 64); };
+    tou50.onClick = [this] { chooseTransparency(tou50, 128); };
+    tou30.onClick = [this] { chooseTransparency(tou30, 179); };
+    tou0.onClick = [this] { chooseTransparency(tou0, 255); };
+    menuexit.onClick = [this] { menuexit_Click(); };
+}
+
+}  // namespace zantiro::ui

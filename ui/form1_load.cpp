@@ -1,0 +1,81 @@
+// Loading turns the design into the run-time window; unloading ends the program.
+#include "ui/form1.h"
+#include "ui/module1.h"
+
+namespace zantiro::ui {
+
+namespace {
+constexpr float kWindowHeight = 2450;
+constexpr float kWindowWidth = 3920;
+constexpr float kWindowTop = 20;
+constexpr float kFrameInset = 25;
+constexpr float kFrameWidthReduction = 65;
+constexpr float kFrameHeight = 1455;
+constexpr int kFrameBorderWidth = 5;
+constexpr float kDisplayLeft = 120;
+constexpr forms::Colour kDigitColour = 255;
+}  // namespace
+
+void Form1::Form_Load() {
+    using namespace forms::user32;
+    RemoveTitleBar(platform_.windowSystem, window.hWnd());
+
+    window.setHeight(kWindowHeight);
+    window.setWidth(kWindowWidth);
+    window.setLeft((platform_.screen.widthTwips() - window.width()) / 2);
+    window.setTop(kWindowTop);
+
+    Shape1.setTop(kFrameInset);
+    Shape1.setLeft(kFrameInset);
+    Shape1.setWidth(window.width() - kFrameWidthReduction);
+    Shape1.setHeight(kFrameHeight);
+    Shape1.setBorderWidth(kFrameBorderWidth);
+
+    Label3.setLeft(kDisplayLeft);
+    Label2[1].setLeft(Label3.width() + kDisplayLeft);
+    Label4.setLeft(Label3.width() + kDisplayLeft + Label2[1].width());
+
+    for (Label* digits : {&Label1, &Label3, &Label4, &Label2[0], &Label2[1]}) {
+        digits->setTop(0);
+    }
+    for (Label* digits : {&Label1, &Label3, &Label4, &Label2[0], &Label2[1]}) {
+        digits->setForeColour(kDigitColour);
+    }
+
+    Timer1.setInterval(1000);
+    Timer1.setEnabled(true);
+    platform_.windowSystem.setWindowPos(window.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+    menuzheng.setChecked(true);
+    for (MenuItem* item : {&dao1, &dao10, &dao3, &dao5, &daodiy}) {
+        item->setChecked(false);
+    }
+    Timer2.setInterval(1000);
+    Timer2.setEnabled(false);
+    Timer3.setInterval(1000);
+    Timer3.setEnabled(false);
+    Command2.setEnabled(false);
+    Command3.setEnabled(false);
+    Timer4.setEnabled(false);
+    Timer4.setInterval(500);
+
+    for (MenuItem* item : {&zuoshang, &zuoxia, &youshang, &youxia}) {
+        item->setChecked(false);
+    }
+    ding.setChecked(true);
+    di.setChecked(false);
+    zhong.setChecked(false);
+
+    sounds.ExtractSoundFiles();
+
+    tou0.setChecked(true);
+    for (MenuItem* item : {&tou30, &tou50, &tou75, &tou80, &tou90}) {
+        item->setChecked(false);
+    }
+}
+
+void Form1::Form_Unload() {
+    platform_.program.end();
+}
+
+}  // namespace zantiro::ui

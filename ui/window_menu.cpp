@@ -1,0 +1,79 @@
+// The function menu and the window's own settings: placement, transparency, dragging, exit.
+#include "ui/form1.h"
+#include "ui/forms/user32_constants.h"
+
+namespace zantiro::ui {
+
+void Form1::Command4_Click() {
+    runFunctionMenu([this] { platform_.popupMenu.showPopup(menucaidan); });
+}
+
+void Form1::functionKey(int number) {
+    static constexpr int kFirst = 1;
+    MenuItem* const items[] = {&dao1, &dao3, &dao5, &dao10, &daodiy};
+    if (!Command4.enabled() || number < kFirst || number >= kFirst + 5) {
+        return;  // a run is in progress, or not one of F1 to F5
+    }
+    MenuItem& chosen = *items[number - kFirst];
+    runFunctionMenu([&chosen] { chosen.onClick(); });
+}
+
+// The reset runs first, then the choice; afterwards start is armed and reset disarmed, whatever the choice did.
+void Form1::runFunctionMenu(const std::function<void()>& choose) {
+    timing.Reset();
+    choose();
+    Command1.setEnabled(true);
+    Command3.setEnabled(false);
+}
+
+void Form1::placementClick(MenuItem& item) {
+    const float sw = platform_.screen.widthTwips();
+    const float sh = platform_.screen.heightTwips();
+    const float w = window.width();
+    const float h = window.height();
+    if (&item == &zhong) {
+        choosePlacement(item, (sw - w) / 2, (sh - h) / 2);
+    } else if (&item == &di) {
+        choosePlacement(item, (sw - w) / 2, sh - h - 100);
+    } else if (&item == &ding) {
+        choosePlacement(item, (sw - w) / 2, 10);
+    } else if (&item == &youxia) {
+        choosePlacement(item, sw - w - 10, sh - h - 100);
+    } else if (&item == &zuoxia) {
+        choosePlacement(item, 0, sh - h - 100);
+    } else if (&item == &youshang) {
+        choosePlacement(item, sw - w, 0);
+    } else {
+        choosePlacement(item, 0, 0);
+    }
+}
+
+void Form1::choosePlacement(MenuItem& item, float left, float top) {
+    for (MenuItem* each : {&zuoshang, &zuoxia, &youshang, &youxia, &ding, &di, &zhong}) {
+        each->setChecked(each == &item);
+    }
+    window.setLeft(left);
+    window.setTop(top);
+}
+
+void Form1::chooseTransparency(MenuItem& item, std::uint8_t alpha) {
+    using namespace forms::user32;
+    const forms::WindowHandle hwnd = window.hWnd();
+    const auto exStyle = platform_.windowSystem.getWindowLong(hwnd, GWL_EXSTYLE);
+    platform_.windowSystem.setWindowLong(hwnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    platform_.windowSystem.setLayeredWindowAttributes(hwnd, 0, alpha, LWA_ALPHA);
+    for (MenuItem* each : {&tou0, &tou30, &tou50, &tou75, &tou80, &tou90}) {
+        each->setChecked(each == &item);
+    }
+}
+
+void Form1::dragMouseMove(int button) {
+    using namespace forms::user32;
+    if (button != 1) {
+        return;
+    }
+    platform_.windowSystem.releaseCapture();
+    platform_.windowSystem.sendMessage(window.hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+}  // namespace zantiro::ui
