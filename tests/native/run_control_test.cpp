@@ -1,0 +1,129 @@
+// The stopwatch and the run state machine: start, pause, resume, stop and reset.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "tests/support/headless_app.h"
+
+namespace zantiro::testing {
+namespace {
+
+class CountUp : public ::testing::Test {
+protected:
+    HeadlessApp app;
+    ui::Form1& f = app.form;
+};
+
+TEST_F(CountUp, ThreeThousandSixHundredTicksMakeAnHourAndTheWindowStartsAgainAtZero) {
+    app.press(f.Command1);
+    app.wait(59'000);
+    EXPECT_EQ(app.display(), "00:00:59");
+    app.wait(1000);
+    EXPECT_EQ(app.display(), "00:01:00");
+    app.wait(3540'000);
+    EXPECT_EQ(app.display(), "01:00:00");
+    EXPECT_EQ(f.timing.ElapsedSeconds, 3600);
+    EXPECT_EQ(f.Shape1.borderColour(), forms::kWindowTextColour);  // no warning colours when counting up
+    EXPECT_TRUE(app.soundPlayer.played.empty());
+}
+
+TEST_F(CountUp, PauseAndResumeKeepTheCount) {
+    app.press(f.Command1);
+    app.wait(5500);
+    app.press(f.Command2);
+    EXPECT_EQ(f.Command2.caption(), "恢 复");
+    EXPECT_FALSE(f.Timer2.enabled());
+    app.wait(10'000);
+    EXPECT_EQ(app.display(), "00:00:05");
+    app.press(f.Command2);
+    app.wait(1000);
+    EXPECT_EQ(app.display(), "00:00:06");
+    EXPECT_EQ(f.timing.ElapsedSeconds, 6);
+}
+
+TEST_F(CountUp, StartPauseStopLeavesPauseDisabledReadingResumeUntilTheNextStart) {
+    app.press(f.Command1);
+    app.press(f.Command2);
+    app.press(f.Command1);
+    EXPECT_FALSE(f.Command2.enabled());
+    EXPECT_EQ(f.Command2.caption(), "恢 复");
+    app.press(f.Command3);
+    app.press(f.Command1);
+    EXPECT_EQ(f.Command2.caption(), "暂 停");
+    EXPECT_TRUE(f.Timer2.enabled());
+}
+
+TEST_F(CountUp, StartAlwaysCountsFromZero) {
+    f.timing.ElapsedSeconds = 500;
+    app.press(f.Command1);
+    app.wait(1000);
+    EXPECT_EQ(app.display(), "00:00:01");
+}
+
+TEST_F(CountUp, StopKeepsTheDisplayAndOnlyAResetArmsStartAgain) {
+    app.press(f.Command1);
+    app.wait(42'000);
+    app.press(f.Command1);
+    EXPECT_EQ(app.display(), "00:00:42");
+    EXPECT_EQ(f.timing.ElapsedSeconds, 0);
+    EXPECT_FALSE(app.press(f.Command1));
+    app.press(f.Command3);
+    EXPECT_EQ(app.display(), "00:00:00");
+    EXPECT_TRUE(f.Command1.enabled());
+    EXPECT_TRUE(f.Command3.enabled());  // a reset leaves the reset button as it was
+}
+
+TEST_F(CountUp, ResetTwiceIsResetOnce) {
+    app.press(f.Command1);
+    app.wait(3000);
+    app.press(f.Command1);
+    app.press(f.Command3);
+    const std::string once = app.display();
+    app.press(f.Command3);
+    EXPECT_EQ(app.display(), once);
+    EXPECT_TRUE(f.Command1.enabled());
+    EXPECT_TRUE(f.Command3.enabled());
+}
+
+TEST_F(CountUp, StopsAtTheLargestCountInsteadOfWrapping) {
+    app.press(f.Command1);
+    f.timing.ElapsedSeconds = std::numeric_limits<std::int32_t>::max() - 2;
+    app.wait(2000);
+    EXPECT_EQ(f.timing.ElapsedSeconds, std::numeric_limits<std::int32_t>::max());
+    const std::string last = app.display();
+    EXPECT_EQ(last, "23:14:07");
+    EXPECT_FALSE(f.Timer2.enabled());
+    app.wait(5000);
+    EXPECT_EQ(f.timing.ElapsedSeconds, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(app.display(), last);
+    // A resume at the limit does not step past it either.
+    app.press(f.Command2);
+    app.press(f.Command2);
+    app.wait(5000);
+    EXPECT_EQ(f.timing.ElapsedSeconds, std::numeric_limits<std::int32_t>::max());
+    app.press(f.Command1);  // stop still works
+    EXPECT_EQ(f.timing.ElapsedSeconds, 0);
+}
+
+TEST(CountdownLimit, ACountAtTheSmallestValueDoesNotWrapOnItsTick) {
+    HeadlessApp app;
+    app.form.timing.CountdownSeconds = std::numeric_limits<std::int32_t>::min();
+    app.form.timing.Timer3_Tick();
+    EXPECT_EQ(app.form.timing.CountdownSeconds, std::numeric_limits<std::int32_t>::min());
+    EXPECT_TRUE(app.form.Timer4.enabled());
+}
+
+TEST(CountUpMode, TheModeItemClearsTheDisplayButNoCounterOrTickSource) {
+    HeadlessApp app;
+    ui::Form1& f = app.form;
+    app.chooseFromMenu("dao10");
+    EXPECT_EQ(app.display(), "00:10:00");
+    EXPECT_EQ(app.checkedModeItem(), "dao10");
+    f.timing.menuzheng_Click();
+    EXPECT_EQ(app.display(), "00:00:00");
+    EXPECT_EQ(app.checkedModeItem(), "menuzheng");
+    EXPECT_EQ(f.timing.CountdownSeconds, 600);
+}
+
+}  // namespace
+}  // namespace zantiro::testing

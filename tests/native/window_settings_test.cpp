@@ -1,0 +1,124 @@
+// Placement presets, transparency levels and dragging, as the window system sees them.
+#include <gtest/gtest.h>
+
+#include "tests/support/headless_app.h"
+
+namespace zantiro::testing {
+namespace {
+
+// 1920 x 1080 pixels at 144 dpi: the window reports 3920 x 2450 twips.
+HeadlessOptions screen19200x10800() {
+    return {.screenWidthTwips = 19200, .screenHeightTwips = 10800, .dpi = 144};
+}
+
+struct PlacementCase {
+    const char* item;
+    float left, top;  // twips
+};
+
+class Placement : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(Placement, PutsTheWindowWhereItsItemSaysAndMovesTheCheckMark) {
+    HeadlessApp app(screen19200x10800());
+    app.chooseFromMenu(GetParam().item);
+    const forms::PixelRect& rect = app.form.window.pixels();
+    EXPECT_EQ(rect.left, forms::twipsToPixels(GetParam().left, 144));
+    EXPECT_EQ(rect.top, forms::twipsToPixels(GetParam().top, 144));
+    int checked = 0;
+    for (const forms::MenuItem* item : app.form.weizhi.items()) {
+        checked += item->checked();
+        EXPECT_EQ(item->checked(), item->name() == GetParam().item) << item->name();
+    }
+    EXPECT_EQ(checked, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Presets, Placement,
+                         ::testing::Values(PlacementCase{"zhong", 7640, 4175}, PlacementCase{"di", 7640, 8250},
+                                           PlacementCase{"ding", 7640, 10}, PlacementCase{"youxia", 15270, 8250},
+                                           PlacementCase{"zuoxia", 0, 8250}, PlacementCase{"youshang", 15280, 0},
+                                           PlacementCase{"zuoshang", 0, 0}),
+                         [](const auto& info) { return std::string(info.param.item); });
+
+TEST(PlacementMoves, ChoosingTheCheckedItemAgainBringsADraggedWindowBack) {
+    HeadlessApp app(screen19200x10800());
+    app.chooseFromMenu("youxia");
+    app.form.window.movedTo(10, 10);  // dragged
+    EXPECT_TRUE(app.form.youxia.checked());
+    app.chooseFromMenu("youxia");
+    EXPECT_EQ(app.form.window.pixels().left, 1527);
+}
+
+TEST(PlacementMoves, ReadsTheScreenSizeAtEveryChoiceAndDoesNotClamp) {
+    HeadlessApp app(screen19200x10800());
+    app.screen.resize(3000, 2000);  // smaller than the window
+    app.chooseFromMenu("zhong");
+    EXPECT_LT(app.form.window.pixels().left, 0);
+    EXPECT_LT(app.form.window.pixels().top, 0);
+}
+
+TEST(PlacementMoves, TouchesNeitherTimersNorStyles) {
+    HeadlessApp app;
+    const auto callsBefore = app.windowSystem.calls.size();
+    app.chooseFromMenu("zuoxia");
+    EXPECT_EQ(app.windowSystem.calls.size(), callsBefore);
+}
+
+struct AlphaCase {
+    const char* item;
+    int alpha;
+};
+
+class Transparency : public ::testing::TestWithParam<AlphaCase> {};
+
+TEST_P(Transparency, MakesTheWindowLayeredWithTheItemsAlpha) {
+    HeadlessApp app;
+    auto& longs = app.windowSystem.longs;
+    longs[forms::user32::GWL_EXSTYLE] = forms::user32::WS_EX_TOPMOST | 0x100;
+    app.windowSystem.calls.clear();
+    app.chooseFromMenu(GetParam().item);
+    EXPECT_EQ(app.windowSystem.calls,
+              (std::vector<std::string>{"GetWindowLong(-20)", "SetWindowLong(-20, 0x00080108)",
+                                        "SetLayeredWindowAttributes(0, " + std::to_string(GetParam().alpha) + ", 2)"}));
+    for (const forms::MenuItem* item : app.form.touming.items()) {
+        EXPECT_EQ(item->checked(), item->name() == GetParam().item) << item->name();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, Transparency,
+                         ::testing::Values(AlphaCase{"tou90", 26}, AlphaCase{"tou80", 51}, AlphaCase{"tou75", 64},
+                                           AlphaCase{"tou50", 128}, AlphaCase{"tou30", 179}, AlphaCase{"tou0", 255}),
+                         [](const auto& info) { return std::string(info.param.item); });
+
+TEST(TransparencyLevels, FiftyThenZeroIsOpaqueAgainButStaysLayered) {
+    HeadlessApp app;
+    app.chooseFromMenu("tou50");
+    app.chooseFromMenu("tou0");
+    EXPECT_EQ(app.windowSystem.alpha, 255);
+    EXPECT_NE(app.windowSystem.longs[forms::user32::GWL_EXSTYLE] & forms::user32::WS_EX_LAYERED, 0);
+}
+
+TEST(Drag, TheLeftButtonAloneOverABackgroundOrLabelHandsTheMoveToTheSystem) {
+    HeadlessApp app;
+    ui::Form1& f = app.form;
+    std::vector<std::function<void(int)>> sources = {
+        [&](int b) { f.window.onMouseMove(b, 0, 10, 10); },  [&](int b) { f.Label3.onMouseMove(b, 0, 1, 1); },
+        [&](int b) { f.Label4.onMouseMove(b, 0, 1, 1); },    [&](int b) { f.Label2[1].onMouseMove(b, 0, 1, 1); },
+        [&](int b) { f.Label5.onMouseMove(b, 1, 1, 1); },    [&](int b) { f.Label6.onMouseMove(b, 0, 1, 1); },
+        [&](int b) { f.Label1.onMouseMove(b, 0, 1, 1); },    [&](int b) { f.Label2[0].onMouseMove(b, 0, 1, 1); },
+    };
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        for (int buttons : {0, 2, 3, 4, 5, 7}) {
+            app.windowSystem.calls.clear();
+            sources[i](buttons);
+            EXPECT_TRUE(app.windowSystem.calls.empty()) << "source " << i << " buttons " << buttons;
+        }
+        app.windowSystem.calls.clear();
+        sources[i](1);
+        EXPECT_EQ(app.windowSystem.calls, (std::vector<std::string>{"ReleaseCapture()", "SendMessage(161, 2, 0)"}))
+            << "source " << i;
+    }
+    EXPECT_TRUE(f.ding.checked());  // dragging moves no check mark
+}
+
+}  // namespace
+}  // namespace zantiro::testing

@@ -1,0 +1,61 @@
+// The headless harness: platform stand-ins wired to Form1, loaded as at start-up.
+#include "tests/support/headless_app.h"
+
+namespace zantiro::testing {
+
+HeadlessApp::HeadlessApp(const HeadlessOptions& options)
+    : screen(options.screenWidthTwips, options.screenHeightTwips),
+      fileSystem(options.folder),
+      resources(ZANTIRO_RESOURCES_DIR, {{101, "ti.wav"}, {102, "ling.wav"}}),
+      platform_{windowSystem, screen, popupMenu, inputBox, soundPlayer, fileSystem, resources, random, regional, program},
+      form(platform_),
+      backend((form.window.setDpi(options.dpi), form.window)) {
+    form.window.setHandle(0x1234);
+    // A freshly created overlapped window: caption, sizing frame, system menu, minimise and maximise boxes.
+    windowSystem.longs[forms::user32::GWL_STYLE] = 0x14CF0000;
+    dispatch([this] { form.Form_Load(); });
+}
+
+bool HeadlessApp::dispatch(const std::function<void()>& event) {
+    if (program.ended) {
+        return false;
+    }
+    try {
+        event();
+    } catch (const headless::ProgramEnded&) {
+    }
+    return true;
+}
+
+bool HeadlessApp::press(forms::CommandButton& button) {
+    if (!button.enabled()) {
+        return false;
+    }
+    return dispatch([&button] { button.onClick(); });
+}
+
+bool HeadlessApp::chooseFromMenu(const std::optional<std::string>& itemName) {
+    popupMenu.choose(itemName);
+    return press(form.Command4);
+}
+
+void HeadlessApp::wait(std::int64_t milliseconds) {
+    dispatch([&] { backend.advance(milliseconds); });
+}
+
+std::string HeadlessApp::display() const {
+    return form.Label1.caption() + ":" + form.Label3.caption() + ":" + form.Label4.caption();
+}
+
+std::string HeadlessApp::checkedModeItem() const {
+    std::string checked;
+    for (const forms::MenuItem* item :
+         {&form.menuzheng, &form.dao1, &form.dao3, &form.dao5, &form.dao10, &form.daodiy}) {
+        if (item->checked()) {
+            checked += (checked.empty() ? "" : ",") + item->name();
+        }
+    }
+    return checked;
+}
+
+}  // namespace zantiro::testing

@@ -1,0 +1,61 @@
+// The whole timer without a screen: Form1 on the headless backend, driven as a user would drive it.
+#pragma once
+
+#include <string>
+
+#include "ui/form1.h"
+#include "ui/forms/headless/headless_backend.h"
+#include "ui/forms/headless/test_platform.h"
+#include "ui/forms/user32_constants.h"
+
+namespace zantiro::testing {
+
+namespace headless = forms::headless;
+
+struct HeadlessOptions {
+    std::string folder = "/nonexistent-zantiro-folder";  // where the sound files go
+    float screenWidthTwips = 28800;                       // 1920 x 1080 pixels at 96 dpi
+    float screenHeightTwips = 16200;
+    int dpi = 96;
+};
+
+class HeadlessApp {
+public:
+    explicit HeadlessApp(const HeadlessOptions& options = {});
+
+    headless::RecordingWindowSystem windowSystem;
+    headless::FixedScreen screen;
+    headless::ScriptedPopupMenu popupMenu;
+    headless::ScriptedInputBox inputBox;
+    headless::RecordingSoundPlayer soundPlayer;
+    headless::FolderFileSystem fileSystem;
+    headless::FolderResources resources;
+    headless::ScriptedRandom random;
+    headless::FixedRegional regional;
+    headless::HeadlessProgram program;
+
+private:
+    forms::Platform platform_;
+
+public:
+    ui::Form1 form;
+    headless::HeadlessBackend backend;
+
+    // A press of an enabled button; false when the button is disabled or the program has ended.
+    bool press(forms::CommandButton& button);
+    // The function button, with the popup's choice scripted (no name: dismissed).
+    bool chooseFromMenu(const std::optional<std::string>& itemName);
+    // Lets time pass; every due tick fires.
+    void wait(std::int64_t milliseconds);
+    bool ended() const { return program.ended; }
+
+    // hh:mm:ss as the three time labels hold it; the window shows the mm:ss part.
+    std::string display() const;
+    // Count-up with a preset/custom name, or "menuzheng".
+    std::string checkedModeItem() const;
+
+private:
+    bool dispatch(const std::function<void()>& event);
+};
+
+}  // namespace zantiro::testing
