@@ -44,7 +44,7 @@ void Form1::Form_Load() {
 
     Timer1.setInterval(1000);
     Timer1.setEnabled(true);
-    platform_.windowSystem.setWindowPos(window.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    platform_.windowSystem.setWindowPos(window.hWnd(), kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
 
     menuzheng.setChecked(true);
     for (MenuItem* item : {&dao1, &dao10, &dao3, &dao5, &daodiy}) {

@@ -59,9 +59,9 @@ void Form1::choosePlacement(MenuItem& item, float left, float top) {
 void Form1::chooseTransparency(MenuItem& item, std::uint8_t alpha) {
     using namespace forms::user32;
     const forms::WindowHandle hwnd = window.hWnd();
-    const auto exStyle = platform_.windowSystem.getWindowLong(hwnd, GWL_EXSTYLE);
-    platform_.windowSystem.setWindowLong(hwnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-    platform_.windowSystem.setLayeredWindowAttributes(hwnd, 0, alpha, LWA_ALPHA);
+    const auto exStyle = platform_.windowSystem.getWindowLong(hwnd, kGwlExStyle);
+    platform_.windowSystem.setWindowLong(hwnd, kGwlExStyle, exStyle | kWsExLayered);
+    platform_.windowSystem.setLayeredWindowAttributes(hwnd, 0, alpha, kLwaAlpha);
     for (MenuItem* each : {&tou0, &tou30, &tou50, &tou75, &tou80, &tou90}) {
         each->setChecked(each == &item);
     }
@@ -73,7 +73,7 @@ void Form1::dragMouseMove(int button) {
         return;
     }
     platform_.windowSystem.releaseCapture();
-    platform_.windowSystem.sendMessage(window.hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    platform_.windowSystem.sendMessage(window.hWnd(), kWmNcLButtonDown, kHtCaption, 0);
 }
 
 }  // namespace zantiro::ui

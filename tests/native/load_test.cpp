@@ -100,7 +100,7 @@ TEST(Load, PreparesTimersButtonsAndCheckMarks) {
 TEST(Load, StartsOpaqueWithoutTheLayeredStyle) {
     HeadlessApp app;
     EXPECT_FALSE(app.windowSystem.alpha.has_value());
-    EXPECT_EQ(app.windowSystem.longs[forms::user32::GWL_EXSTYLE] & forms::user32::WS_EX_LAYERED, 0);
+    EXPECT_EQ(app.windowSystem.longs[forms::user32::kGwlExStyle] & forms::user32::kWsExLayered, 0);
 }
 
 TEST(WallClock, ShowsTheDesignCaptionUntilTheFirstTickThenTheRegionalTime) {

@@ -73,7 +73,7 @@ class Transparency : public ::testing::TestWithParam<AlphaCase> {};
 TEST_P(Transparency, MakesTheWindowLayeredWithTheItemsAlpha) {
     HeadlessApp app;
     auto& longs = app.windowSystem.longs;
-    longs[forms::user32::GWL_EXSTYLE] = forms::user32::WS_EX_TOPMOST | 0x100;
+    longs[forms::user32::kGwlExStyle] = forms::user32::kWsExTopmost | 0x100;
     app.windowSystem.calls.clear();
     app.chooseFromMenu(GetParam().item);
     EXPECT_EQ(app.windowSystem.calls,
@@ -94,7 +94,7 @@ TEST(TransparencyLevels, FiftyThenZeroIsOpaqueAgainButStaysLayered) {
     app.chooseFromMenu("tou50");
     app.chooseFromMenu("tou0");
     EXPECT_EQ(app.windowSystem.alpha, 255);
-    EXPECT_NE(app.windowSystem.longs[forms::user32::GWL_EXSTYLE] & forms::user32::WS_EX_LAYERED, 0);
+    EXPECT_NE(app.windowSystem.longs[forms::user32::kGwlExStyle] & forms::user32::kWsExLayered, 0);
 }
 
 TEST(Drag, TheLeftButtonAloneOverABackgroundOrLabelHandsTheMoveToTheSystem) {

@@ -12,7 +12,7 @@ HeadlessApp::HeadlessApp(const HeadlessOptions& options)
       backend((form.window.setDpi(options.dpi), form.window)) {
     form.window.setHandle(0x1234);
     // A freshly created overlapped window: caption, sizing frame, system menu, minimise and maximise boxes.
-    windowSystem.longs[forms::user32::GWL_STYLE] = 0x14CF0000;
+    windowSystem.longs[forms::user32::kGwlStyle] = 0x14CF0000;
     dispatch([this] { form.Form_Load(); });
 }
 
