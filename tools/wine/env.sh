@@ -1,0 +1,61 @@
+# Shared Wine settings for the scripts in tools/wine (sourced, never run).
+
+ZANTIRO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export ZANTIRO_ROOT
+
+# Wine refuses a relative prefix, so anchor one given relative to the caller's directory.
+WINEPREFIX=${WINEPREFIX:-$ZANTIRO_ROOT/build/wine-prefix}
+case $WINEPREFIX in /*) ;; *) WINEPREFIX=$PWD/$WINEPREFIX ;; esac
+export WINEPREFIX
+export WINEARCH=win64
+export WINEDEBUG=${ZANTIRO_WINEDEBUG:--all}  # e.g. ZANTIRO_WINEDEBUG=err+all,warn+font to investigate
+# Empty overrides disable Mono and Gecko (no installer dialog); without winemenubuilder, Wine
+# writes no menu entries or file associations into the real home.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Debian 12 ships only 64-bit Wine: call its loader directly, which skips the wrapper's
+# "wine32 is missing" hint and a shell start.
+if command -v wine64 >/dev/null; then
+    WINE=$(command -v wine64)
+elif [[ -x /usr/lib/wine/wine64 ]]; then
+    WINE=/usr/lib/wine/wine64
+elif command -v wine >/dev/null; then
+    WINE=$(command -v wine)
+else
+    echo "tools/wine: no wine found (run tools/wine/deps.sh)" >&2
+    return 1
+fi
+export WINELOADER=$WINE
+if command -v wineserver >/dev/null; then
+    WINESERVER=$(command -v wineserver)
+else
+    WINESERVER=/usr/lib/wine/wineserver64
+fi
+export WINESERVER
+
+# Starts a private Xvfb on a free display (Xvfb picks it and reports it when ready) and exports
+# DISPLAY; zantiro_stop_xvfb ends Wine first, since Wine's desktop process dies noisily without X.
+zantiro_start_xvfb() {
+    local fifo display
+    fifo=$(mktemp -u "${TMPDIR:-/tmp}/zantiro-xvfb.XXXXXX")
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 "${ZANTIRO_SCREEN:-1280x800x24}" 3>"$fifo" 9>&- >/dev/null 2>&1 &
+    ZANTIRO_XVFB_PID=$!
+    read -r display <"$fifo" || true
+    rm -f "$fifo"
+    if [[ -z $display ]]; then
+        echo "tools/wine: Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=:$display
+}
+
+zantiro_stop_xvfb() {
+    "$WINESERVER" -k2 2>/dev/null || true
+    "$WINESERVER" -w
+    if [[ -n ${ZANTIRO_XVFB_PID:-} ]]; then
+        kill "$ZANTIRO_XVFB_PID" 2>/dev/null || true
+        wait "$ZANTIRO_XVFB_PID" 2>/dev/null || true
+        ZANTIRO_XVFB_PID=
+    fi
+}
