@@ -1,0 +1,87 @@
+// The Win32 backend of one forms::Window: a real top-level window, real buttons, painted labels and frames.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/forms/controls.h"
+#include "ui/forms/win32/fonts.h"
+#include "ui/forms/win32/handles.h"
+#include "ui/forms/win32/painter.h"
+#include "ui/forms/win32/picture.h"
+#include "ui/forms/win32/repaint_tracker.h"
+#include "ui/forms/win32/timer_scheduler.h"
+#include "ui/forms/win32/win32.h"
+#include "ui/forms/win32/window_base.h"
+#include "ui/forms/window.h"
+
+namespace zantiro::forms::win32 {
+
+class MainWindow final : public WindowBase<MainWindow>, public ControlObserver {
+public:
+    static constexpr const wchar_t* kClassName = L"ZantiroWindow";
+
+    MainWindow(Window& window, Picture picture);
+    ~MainWindow();
+
+    // Creates the window hidden with one BUTTON per command button, measures the labels, and from then on
+    // shows every change of the controls and schedules the timers.
+    bool create();
+    // Makes the style the load handling set take effect, then shows and paints the window.
+    void show();
+
+    HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, for TranslateAcceleratorW
+    bool pictureDecoded() const { return picture_.decoded(); }
+    using WindowBase::hwnd;
+
+    void controlChanged(Control& control, Property property) override;
+
+    std::function<void(int number)> onFunctionKey;  // 1 to 5 for F1 to F5
+
+private:
+    friend class WindowBase<MainWindow>;
+
+    struct Button {
+        CommandButton* control;
+        HWND hwnd;  // not owned: a child, destroyed with the window
+        int id;
+    };
+
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onPaint();
+    void onSize(UINT kind, SIZE client);
+    void onWindowPosChanged();
+    void onCommand(WORD id, WORD code, HWND from);
+    void onMouseMove(WPARAM keys, POINT at);
+    void onActivate(bool active);
+    void onSetFocus();
+    LRESULT onGetDefId() const;
+    void onDpiChanged(int dpi, const RECT& suggested);
+
+    void collectControls();
+    void createButtons();
+    void placeButton(const Button& button, bool redraw);
+    void buttonChanged(const Button& button, Property property);
+    void measure(Label& label);
+
+    Window& window_;
+    FontCache fonts_;
+    UniqueMemoryDc measureDc_;
+    UniqueRegion updateRegion_;
+    UniqueAccelerators accelerators_;
+    Picture picture_;
+    Painter painter_;  // after picture_, which it draws
+    std::unique_ptr<TimerScheduler> scheduler_;
+
+    // The window's controls by kind, in design order (buttons in tab order); none owned.
+    std::vector<Button> buttons_;
+    std::vector<Label*> labels_;
+    std::vector<Shape*> shapes_;
+    std::vector<Line*> lines_;
+    std::vector<Timer*> timers_;
+    RepaintTracker repaints_;
+    HWND focus_ = nullptr;  // not owned: the child that had the focus when the window went inactive
+};
+
+}  // namespace zantiro::forms::win32

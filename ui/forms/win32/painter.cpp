@@ -1,0 +1,111 @@
+// Back-buffered painting: picture, frames, lines and labels, clipped to the dirty region.
+#include "ui/forms/win32/painter.h"
+
+#include <algorithm>
+#include <string>
+
+#include "ui/forms/win32/layout.h"
+#include "ui/forms/win32/text.h"
+
+namespace zantiro::forms::win32 {
+namespace {
+
+// The stock DC brush and pen take a colour per call, so painting creates no GDI objects.
+void fill(HDC dc, const RECT& rect, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// Border only: the interior lets the background show through.
+void drawShape(HDC dc, const Shape& shape, int dpi) {
+    const COLORREF colour = colorRef(shape.borderColour());
+    for (const RECT& strip : borderStrips(pixelRect(shape, dpi), shape.borderWidth())) {
+        if (strip.right > strip.left && strip.bottom > strip.top) {
+            fill(dc, strip, colour);
+        }
+    }
+}
+
+void drawLine(HDC dc, const Line& line, int dpi) {
+    const Line::Design& at = line.geometry();
+    const ScopedSelect pen(dc, GetStockObject(DC_PEN));
+    SetDCPenColor(dc, colorRef(at.colour));
+    MoveToEx(dc, twipsToPixels(at.x1, dpi), twipsToPixels(at.y1, dpi), nullptr);
+    LineTo(dc, twipsToPixels(at.x2, dpi), twipsToPixels(at.y2, dpi));
+}
+
+void drawLabel(HDC dc, const Label& label, FontCache& fonts, int dpi) {
+    const RECT rect = pixelRect(label, dpi);
+    if (!RectVisible(dc, &rect)) {
+        return;
+    }
+    const ScopedSelect font(dc, fonts.get(label.font()));
+    SetTextColor(dc, colorRef(label.foreColour()));
+    const std::wstring text = widen(label.caption());
+    TextOutW(dc, rect.left, rect.top, text.c_str(), static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+Painter::Painter(const Picture& picture) : picture_(picture) {
+    pictureCanvas_.select(picture.bitmap());
+}
+
+bool Painter::resize(SIZE client) {
+    if (client.cx == size_.cx && client.cy == size_.cy && backBitmap_) {
+        return false;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = std::max<LONG>(client.cx, 1);
+    info.bmiHeader.biHeight = -std::max<LONG>(client.cy, 1);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    back_.select(nullptr);
+    backBitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    back_.select(backBitmap_.get());
+    size_ = client;
+    return true;
+}
+
+void Painter::paint(HDC target, HRGN dirty, const Scene& scene) {
+    const HDC dc = back_.dc();
+    SelectClipRgn(dc, dirty);
+    RECT box{};
+    if (GetClipBox(dc, &box) == NULLREGION || !backBitmap_) {
+        SelectClipRgn(dc, nullptr);
+        return;
+    }
+    drawBackground(dc, box);
+    for (const Shape* shape : scene.shapes) {
+        drawShape(dc, *shape, scene.dpi);
+    }
+    for (const Line* line : scene.lines) {
+        drawLine(dc, *line, scene.dpi);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    for (const Label* label : scene.labels) {
+        if (label->visible()) {
+            drawLabel(dc, *label, scene.fonts, scene.dpi);
+        }
+    }
+    SelectClipRgn(dc, nullptr);
+    BitBlt(target, box.left, box.top, box.right - box.left, box.bottom - box.top, dc, box.left, box.top, SRCCOPY);
+}
+
+// The picture unscaled at the top left, cut off at the edges; the window's face colour beyond it.
+void Painter::drawBackground(HDC dc, const RECT& box) const {
+    if (!picture_.decoded()) {
+        fill(dc, box, kNoPictureFill);
+        return;
+    }
+    const SIZE picture = picture_.size();
+    if (box.right > picture.cx || box.bottom > picture.cy) {
+        fill(dc, box, GetSysColor(COLOR_BTNFACE));
+    }
+    BitBlt(dc, 0, 0, picture.cx, picture.cy, pictureCanvas_.dc(), 0, 0, SRCCOPY);
+}
+
+}  // namespace zantiro::forms::win32

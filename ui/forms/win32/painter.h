@@ -1,0 +1,46 @@
+// Paints the window's picture and its painted controls into a back buffer, then copies what changed.
+#pragma once
+
+#include <span>
+
+#include "ui/forms/controls.h"
+#include "ui/forms/win32/fonts.h"
+#include "ui/forms/win32/handles.h"
+#include "ui/forms/win32/picture.h"
+#include "ui/forms/win32/win32.h"
+
+namespace zantiro::forms::win32 {
+
+// The painted controls, each list in design order; none owned.
+struct Scene {
+    std::span<Shape* const> shapes;
+    std::span<Line* const> lines;
+    std::span<Label* const> labels;
+    FontCache& fonts;
+    int dpi;
+};
+
+// Shown instead of the picture when it did not decode.
+inline constexpr COLORREF kNoPictureFill = RGB(173, 216, 230);
+
+class Painter {
+public:
+    explicit Painter(const Picture& picture);  // the picture must outlive the painter
+
+    // The back buffer follows the client area; true when its size changed.
+    bool resize(SIZE client);
+    // Redraws the dirty region (client coordinates; null: everything) of the back buffer and copies it to target.
+    // The back buffer keeps the rest from earlier paints.
+    void paint(HDC target, HRGN dirty, const Scene& scene);
+
+private:
+    void drawBackground(HDC dc, const RECT& box) const;
+
+    const Picture& picture_;  // not owned
+    SIZE size_{0, 0};
+    UniqueBitmap backBitmap_;
+    MemoryCanvas back_;           // holds backBitmap_; declared after it so it lets go first
+    MemoryCanvas pictureCanvas_;  // holds the picture's bitmap
+};
+
+}  // namespace zantiro::forms::win32

@@ -1,0 +1,187 @@
+// The platform services as Windows gives them: user32 calls, screen size, sound, files, resources, locale.
+#include "ui/forms/win32/services.h"
+
+#include <mmsystem.h>  // after <windows.h>, which services.h brings
+
+#include <algorithm>
+#include <iterator>
+
+#include "ui/forms/units.h"
+#include "ui/forms/win32/text.h"
+
+namespace zantiro::forms::win32 {
+namespace {
+
+HWND toHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+// Closes a file handle however the write ends.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    bool close() {
+        const bool closed = valid() && CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+}  // namespace
+
+std::intptr_t Win32WindowSystem::getWindowLong(WindowHandle window, int index) {
+    return GetWindowLongPtrW(toHwnd(window), index);
+}
+
+void Win32WindowSystem::setWindowLong(WindowHandle window, int index, std::intptr_t value) {
+    SetWindowLongPtrW(toHwnd(window), index, value);
+}
+
+void Win32WindowSystem::setWindowPos(WindowHandle window,
+                                     WindowHandle insertAfter,
+                                     int x,
+                                     int y,
+                                     int cx,
+                                     int cy,
+                                     unsigned flags) {
+    SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy, flags);
+}
+
+void Win32WindowSystem::setLayeredWindowAttributes(WindowHandle window,
+                                                   Colour key,
+                                                   std::uint8_t alpha,
+                                                   unsigned flags) {
+    SetLayeredWindowAttributes(toHwnd(window), key, alpha, flags);
+}
+
+void Win32WindowSystem::releaseCapture() {
+    ReleaseCapture();
+}
+
+std::intptr_t Win32WindowSystem::sendMessage(WindowHandle window,
+                                             unsigned message,
+                                             std::uintptr_t wParam,
+                                             std::intptr_t lParam) {
+    return SendMessageW(toHwnd(window), message, wParam, lParam);
+}
+
+namespace {
+
+// The window's own DPI once it exists; before that the one the forms layer holds for it.
+int screenDpi(const Window* window) {
+    if (window == nullptr) {
+        return 96;
+    }
+    if (window->hWnd() != 0) {
+        if (const UINT dpi = GetDpiForWindow(toHwnd(window->hWnd())); dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    return window->dpi();
+}
+
+}  // namespace
+
+float Win32Screen::widthTwips() {
+    return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), screenDpi(window_));
+}
+
+float Win32Screen::heightTwips() {
+    return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), screenDpi(window_));
+}
+
+void Win32SoundPlayer::playAsync(const std::string& path) {
+    const std::wstring file = widen(path);
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+        return;
+    }
+    // Windows falls back to the default sound by itself, Wine stays silent: ask for it by name.
+    if (!PlaySoundW(L".Default", nullptr, SND_ALIAS | SND_ASYNC)) {
+        MessageBeep(MB_OK);
+    }
+}
+
+std::string Win32FileSystem::programFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {  // a full buffer means the name was cut short
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t separator = path.find_last_of(L'\\');
+    return narrow(separator == std::wstring::npos ? std::wstring_view() : std::wstring_view(path).substr(0, separator));
+}
+
+bool Win32FileSystem::writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) {
+    // OPEN_ALWAYS keeps an existing file's length: bytes past the new content stay as they were.
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return false;
+    }
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        bytes = bytes.subspan(written);
+    }
+    return file.close();
+}
+
+std::span<const std::uint8_t> Win32Resources::bytes(int id, std::string_view type) {
+    const std::wstring typeName = widen(type);
+    HRSRC found = FindResourceExW(nullptr, typeName.c_str(), MAKEINTRESOURCEW(id),
+                                  MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
+    if (found == nullptr) {
+        found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), typeName.c_str());
+    }
+    if (found == nullptr) {
+        return {};
+    }
+    // A module's resources stay mapped for as long as the module is loaded: nothing to free.
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (data == nullptr) {
+        return {};
+    }
+    return {static_cast<const std::uint8_t*>(data), SizeofResource(nullptr, found)};
+}
+
+std::string Win32Regional::longTimeText() {
+    // One call with room to spare: a size query first could be outrun by the clock (9:59:59 -> 10:00:00).
+    wchar_t text[128];
+    const int written =
+        GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, nullptr, text, static_cast<int>(std::size(text)));
+    return written > 0 ? narrow(std::wstring_view(text, static_cast<std::size_t>(written - 1))) : std::string();
+}
+
+std::string Win32Regional::decimalSeparator() {
+    wchar_t text[16];  // at most four characters and the NUL
+    const int written =
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, text, static_cast<int>(std::size(text)));
+    return written > 1 ? narrow(std::wstring_view(text, static_cast<std::size_t>(written - 1))) : std::string(".");
+}
+
+void Win32Program::end() {
+    ExitProcess(0);
+}
+
+}  // namespace zantiro::forms::win32

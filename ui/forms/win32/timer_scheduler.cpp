@@ -1,0 +1,137 @@
+// Window timers on a fixed grid: one-shot SetTimer calls re-armed to the next ideal moment.
+#include "ui/forms/win32/timer_scheduler.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace zantiro::forms::win32 {
+namespace {
+
+// Far from the small ids a window picks for its own timers.
+constexpr UINT_PTR kFirstTimerId = 0x5A00;
+
+}  // namespace
+
+struct TimerScheduler::Entry {
+    std::int64_t gridPointAfter(std::int64_t now) const { return t0 + ((now - t0) / interval + 1) * interval; }
+
+    Timer* timer;  // not owned
+    UINT_PTR id;
+    std::int64_t t0 = 0;        // the grid's origin: when the timer was enabled or given its interval
+    std::int64_t interval = 0;  // the interval the grid was laid with
+    std::int64_t due = 0;       // the next grid point to fire at
+    bool armed = false;
+    bool firing = false;  // its handler is running (and may pump messages)
+};
+
+TimerScheduler::TimerScheduler(HWND window, Clock clock) : window_(window), clock_(std::move(clock)) {
+    if (!clock_) {
+        clock_ = &TimerScheduler::steadyMilliseconds;
+    }
+}
+
+TimerScheduler::~TimerScheduler() {
+    for (Entry* entry : entries_) {
+        if (entry->armed) {
+            KillTimer(window_, entry->id);
+        }
+        delete entry;
+    }
+}
+
+void TimerScheduler::add(Timer& timer) {
+    // Entries live on the heap so that a handler adding a timer never moves one that is firing.
+    auto* entry = new Entry{&timer, kFirstTimerId + entries_.size()};
+    entries_.push_back(entry);
+    timerChanged(timer);
+}
+
+void TimerScheduler::timerChanged(Timer& timer) {
+    for (Entry* entry : entries_) {
+        if (entry->timer != &timer) {
+            continue;
+        }
+        if (timer.running()) {
+            entry->t0 = clock_();
+            entry->interval = timer.interval();
+            entry->due = entry->t0 + entry->interval;
+            arm(*entry);
+        } else if (entry->armed) {
+            KillTimer(window_, entry->id);
+            entry->armed = false;
+        }
+    }
+}
+
+bool TimerScheduler::onTimerMessage(UINT_PTR id) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(), [id](const Entry* e) { return e->id == id; });
+    if (found == entries_.end()) {
+        return false;
+    }
+    Entry& woken = **found;
+    if (!woken.timer->running() && woken.armed) {
+        KillTimer(window_, woken.id);  // a WM_TIMER generated before the timer was stopped
+        woken.armed = false;
+    }
+    // A WM_TIMER is only a wake-up: every timer that is due fires, the earliest due first and, at equal due
+    // moments, in design order, whichever message Windows delivered first. Each fires at most once per wake-up,
+    // so a handler slower than its interval cannot keep the window from its other messages.
+    std::vector<const Entry*> fired;
+    for (;;) {
+        const std::int64_t now = clock_();
+        Entry* next = nullptr;
+        for (Entry* entry : entries_) {
+            if (!entry->timer->running() || entry->interval <= 0 || entry->due > now ||
+                std::find(fired.begin(), fired.end(), entry) != fired.end()) {
+                continue;
+            }
+            if (entry->firing) {
+                // Due again while its handler pumps messages (a modal box): re-entering it is no tick, drop it.
+                entry->due = entry->gridPointAfter(now);
+                arm(*entry);
+            } else if (next == nullptr || entry->due < next->due) {
+                next = entry;
+            }
+        }
+        if (next == nullptr) {
+            break;
+        }
+        // Late or on time, it fires once: every grid point up to now is spent, missed ones are dropped.
+        fired.push_back(next);
+        next->due = next->gridPointAfter(now);
+        arm(*next);  // before the handler, which may stop or restart this timer
+        if (next->timer->onTick) {
+            next->firing = true;
+            next->timer->onTick();
+            next->firing = false;
+        }
+    }
+    if (woken.timer->running()) {
+        arm(woken);  // early (Windows rounds to its system tick): wait for the rest of the interval
+    }
+    return true;
+}
+
+void TimerScheduler::arm(Entry& entry) {
+    const std::int64_t wait = entry.due - clock_();
+    // SetTimer raises anything below USER_TIMER_MINIMUM to it; a due moment already passed fires at once.
+    const auto delay = static_cast<UINT>(std::clamp<std::int64_t>(wait, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM));
+    // The same id replaces the timer, so one WM_TIMER per arming: the timer is used one-shot.
+    entry.armed = SetTimer(window_, entry.id, delay, nullptr) != 0;
+}
+
+std::int64_t TimerScheduler::steadyMilliseconds() {
+    static const std::int64_t frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<std::int64_t>(f.QuadPart);
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    const auto ticks = static_cast<std::int64_t>(counter.QuadPart);
+    // Whole seconds and the remainder apart: ticks * 1000 would overflow after some months of uptime.
+    return ticks / frequency * 1000 + ticks % frequency * 1000 / frequency;
+}
+
+}  // namespace zantiro::forms::win32

@@ -1,0 +1,44 @@
+// Window timers kept on a fixed grid of a monotonic clock from the moment they are enabled.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "ui/forms/controls.h"
+#include "ui/forms/win32/win32.h"
+
+namespace zantiro::forms::win32 {
+
+// Each timer runs on its own grid t0 + k * interval, t0 being the moment it was enabled (or given a new
+// interval). A late tick does not push the later ones back; a tick missed entirely is dropped, never made up.
+// Implemented with one-shot SetTimer calls re-armed to the next grid point, since Windows rounds periodic
+// timers to its system tick and keeps no grid.
+class TimerScheduler {
+public:
+    // Milliseconds of a monotonic clock; injectable so tests can make handlers "slow".
+    using Clock = std::function<std::int64_t()>;
+
+    TimerScheduler(HWND window, Clock clock);  // window: not owned; receives WM_TIMER
+    ~TimerScheduler();
+    TimerScheduler(const TimerScheduler&) = delete;
+    TimerScheduler& operator=(const TimerScheduler&) = delete;
+
+    // Start scheduling a timer control (in design order: equal due times fire in that order).
+    void add(Timer& timer);
+    // The timer's Enabled or Interval changed.
+    void timerChanged(Timer& timer);
+    // WM_TIMER with this id arrived; fires the timer's tick if one is due. Returns false for ids it does not own.
+    bool onTimerMessage(UINT_PTR id);
+
+    static std::int64_t steadyMilliseconds();  // the default clock: QueryPerformanceCounter
+
+private:
+    struct Entry;
+    void arm(Entry& entry);
+    HWND window_;
+    Clock clock_;
+    std::vector<Entry*> entries_;
+};
+
+}  // namespace zantiro::forms::win32
