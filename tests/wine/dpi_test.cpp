@@ -1,0 +1,94 @@
+// Twips and pixels: the conversions, a real window sized in twips, and the screen in twips at the window's DPI.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+
+#include "tests/wine/wine_test_support.h"
+#include "ui/forms/units.h"
+#include "ui/forms/win32/services.h"
+#include "ui/forms/window.h"
+
+namespace zantiro::wine_tests {
+namespace {
+
+using forms::pixelsToTwips;
+using forms::twipsToPixels;
+
+struct Conversion {
+    float twips;
+    int dpi;
+    int pixels;
+    float readBack;
+};
+
+// The window design's 3920 x 2450 twips, and the rounding at the edges of a pixel.
+constexpr Conversion kConversions[] = {
+    {3920, 96, 261, 3915},    {2450, 96, 163, 2445},  {3920, 144, 392, 3920}, {2450, 144, 245, 2450},
+    {3920, 120, 327, 3924},   {2450, 120, 204, 2448}, {7, 96, 0, 0},          {8, 96, 1, 15},
+    {-3920, 96, -261, -3915}, {10, 144, 1, 10},
+};
+
+TEST(TwipsAndPixels, RoundToTheNearestPixelAndReadBackWhole) {
+    for (const Conversion& c : kConversions) {
+        SCOPED_TRACE(std::to_string(c.twips) + " twips at " + std::to_string(c.dpi) + " dpi");
+        EXPECT_EQ(twipsToPixels(c.twips, c.dpi), c.pixels);
+        EXPECT_FLOAT_EQ(pixelsToTwips(c.pixels, c.dpi), c.readBack);
+    }
+}
+
+// The DPI the prefix was made with, when the test run names it (a 144-dpi prefix runs these tests again).
+int expectedDpi() {
+    wchar_t dpi[16] = {};
+    return GetEnvironmentVariableW(L"ZANTIRO_DPI", dpi, 16) > 0 ? static_cast<int>(std::wcstol(dpi, nullptr, 10)) : 0;
+}
+
+TEST(TwipsAndPixels, WindowSizedInTwipsHasTheRoundedPixelSizeAndReadsItBack) {
+    TestWindow window;
+    const int dpi = static_cast<int>(GetDpiForWindow(window.hwnd()));
+    if (expectedDpi() != 0) {
+        ASSERT_EQ(dpi, expectedDpi()) << "the prefix's LogPixels did not reach the DPI-aware test";
+    }
+    forms::Window form("Form1", "计时器");
+    form.setDpi(dpi);
+    form.setWidth(3920);
+    form.setHeight(2450);
+    forms::win32::Win32WindowSystem windowSystem;
+    windowSystem.setWindowPos(window.handle(), 0, 0, 0, form.pixels().width, form.pixels().height,
+                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    RECT rect{};
+    GetWindowRect(window.hwnd(), &rect);
+    const Conversion* width = nullptr;
+    const Conversion* height = nullptr;
+    for (const Conversion& c : kConversions) {
+        width = c.twips == 3920 && c.dpi == dpi ? &c : width;
+        height = c.twips == 2450 && c.dpi == dpi ? &c : height;
+    }
+    ASSERT_TRUE(width != nullptr && height != nullptr) << "no expectation for " << dpi << " dpi";
+    EXPECT_EQ(rect.right - rect.left, width->pixels);
+    EXPECT_EQ(rect.bottom - rect.top, height->pixels);
+    EXPECT_FLOAT_EQ(pixelsToTwips(rect.right - rect.left, dpi), width->readBack);
+    EXPECT_FLOAT_EQ(pixelsToTwips(rect.bottom - rect.top, dpi), height->readBack);
+}
+
+TEST(ScreenInTwips, UsesTheBoundWindowsDpiAndNinetySixBeforeThat) {
+    const int widthPx = GetSystemMetrics(SM_CXSCREEN);
+    const int heightPx = GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_GT(widthPx, 0);
+
+    forms::win32::Win32Screen screen;
+    EXPECT_FLOAT_EQ(screen.widthTwips(), static_cast<float>(widthPx) * 15);
+    EXPECT_FLOAT_EQ(screen.heightTwips(), static_cast<float>(heightPx) * 15);
+
+    TestWindow window;
+    const int dpi = static_cast<int>(GetDpiForWindow(window.hwnd()));
+    forms::Window form("Form1", "计时器");
+    form.setHandle(window.handle());
+    screen.setWindow(form);
+    EXPECT_FLOAT_EQ(screen.widthTwips(), static_cast<float>(widthPx) * 1440 / static_cast<float>(dpi));
+    EXPECT_FLOAT_EQ(screen.heightTwips(), static_cast<float>(heightPx) * 1440 / static_cast<float>(dpi));
+}
+
+}  // namespace
+}  // namespace zantiro::wine_tests

@@ -1,0 +1,216 @@
+// The painting half of the main window: picture decoding, fonts, frame strips, and what a paint puts where.
+#include <gtest/gtest.h>
+
+#include "ui/forms/win32/win32.h"
+
+// After <windows.h>.
+#include <objbase.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "resources/resource_ids.h"
+#include "ui/forms/controls.h"
+#include "ui/forms/win32/fonts.h"
+#include "ui/forms/win32/handles.h"
+#include "ui/forms/win32/layout.h"
+#include "ui/forms/win32/painter.h"
+#include "ui/forms/win32/picture.h"
+
+namespace zantiro::wine_tests {
+namespace {
+
+using namespace forms::win32;
+using forms::Colour;
+using forms::rgb;
+
+constexpr int kDpi = 96;  // painting is given its DPI; these tests do not depend on the prefix's
+const forms::Font kDigits{"宋体", 72, 700, 134};
+
+// WIC decodes the picture through COM, which the program's main initialises.
+Picture background() {
+    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    EXPECT_TRUE(SUCCEEDED(com));
+    return Picture::decode(Picture::resource(IDR_BACKGROUND));
+}
+
+// A 32 bpp surface to paint on and read back.
+class Surface {
+public:
+    Surface(int width, int height) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        canvas_.select(bitmap_.get());
+    }
+    HDC dc() const { return canvas_.dc(); }
+    COLORREF at(int x, int y) const { return GetPixel(canvas_.dc(), x, y); }
+    int count(const RECT& rect, COLORREF colour) const {
+        int found = 0;
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                found += at(x, y) == colour ? 1 : 0;
+            }
+        }
+        return found;
+    }
+
+private:
+    UniqueBitmap bitmap_;
+    MemoryCanvas canvas_;
+};
+
+TEST(Picture, DecodesTheEmbeddedJpegAtItsOwnSize) {
+    const Picture picture = background();
+    ASSERT_TRUE(picture.decoded());
+    EXPECT_EQ(picture.size().cx, 399);
+    EXPECT_EQ(picture.size().cy, 176);
+    MemoryCanvas canvas;
+    canvas.select(picture.bitmap());
+    const COLORREF sky = GetPixel(canvas.dc(), 200, 20);
+    EXPECT_GT(GetBValue(sky), GetRValue(sky)) << "the sky picture is blue at the top";
+}
+
+TEST(Picture, BytesThatAreNoImageGiveNoPicture) {
+    const std::vector<std::uint8_t> garbage(600, 0x5A);
+    EXPECT_FALSE(Picture::decode(garbage).decoded());
+    EXPECT_FALSE(Picture::decode({}).decoded());
+    EXPECT_TRUE(Picture::resource(9999).empty());
+}
+
+TEST(Fonts, HeightRoundsFractionalPointsInsteadOfTruncating) {
+    EXPECT_EQ(fontHeight(10.5f, 96), -14);
+    EXPECT_EQ(fontHeight(10.5f, 120), -18);  // 17.5 pixels: MulDiv(10, 120, 72) would give 17
+    EXPECT_EQ(fontHeight(10.5f, 144), -21);
+    EXPECT_EQ(fontHeight(72, 96), -96);
+}
+
+TEST(Fonts, CreatedWithTheDesignsFaceWeightAndCharset) {
+    const UniqueFont font = createFont(kDigits, 144);
+    LOGFONTW log{};
+    ASSERT_EQ(GetObjectW(font.get(), sizeof(log), &log), static_cast<int>(sizeof(log)));
+    EXPECT_EQ(log.lfHeight, -144);
+    EXPECT_EQ(log.lfWeight, 700);
+    EXPECT_EQ(log.lfCharSet, 134);
+    EXPECT_STREQ(log.lfFaceName, L"宋体");
+}
+
+TEST(BorderStrips, CoverTheEdgesInsideTheRectangleAndLeaveTheInterior) {
+    const RECT frame{2, 2, 259, 99};
+    UniqueRegion covered(CreateRectRgn(0, 0, 0, 0));
+    int area = 0;
+    for (const RECT& strip : borderStrips(frame, 5)) {
+        UniqueRegion part(CreateRectRgnIndirect(&strip));
+        CombineRgn(covered.get(), covered.get(), part.get(), RGN_OR);
+        area += (strip.right - strip.left) * (strip.bottom - strip.top);
+    }
+    EXPECT_EQ(area, 257 * 97 - 247 * 87) << "the strips overlap or leave gaps";
+    EXPECT_TRUE(PtInRegion(covered.get(), 2, 2));
+    EXPECT_TRUE(PtInRegion(covered.get(), 6, 50));
+    EXPECT_FALSE(PtInRegion(covered.get(), 7, 50));
+    EXPECT_TRUE(PtInRegion(covered.get(), 258, 98));
+    EXPECT_FALSE(PtInRegion(covered.get(), 259, 99)) << "right and bottom edges are exclusive";
+}
+
+TEST(BorderStrips, ABorderThickerThanHalfTheShapeFillsItOnce) {
+    int area = 0;
+    for (const RECT& strip : borderStrips(RECT{0, 0, 10, 5}, 9)) {
+        area += std::max(0L, strip.right - strip.left) * std::max(0L, strip.bottom - strip.top);
+    }
+    EXPECT_EQ(area, 50);
+}
+
+TEST(Colours, SystemColoursAreLookedUpAndPackedRgbPassesThrough) {
+    EXPECT_EQ(colorRef(forms::kButtonTextColour), GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(colorRef(forms::kWindowTextColour), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(colorRef(rgb(1, 2, 3)), RGB(1, 2, 3));
+}
+
+// A small window design: a frame, a line, a shown and a hidden digit label.
+class PainterScene : public ::testing::Test {
+protected:
+    static constexpr COLORREF kFrame = RGB(0, 200, 0);
+    static constexpr COLORREF kLine = RGB(255, 0, 255);
+    static constexpr COLORREF kDigitsColour = RGB(255, 0, 0);
+    static constexpr COLORREF kHiddenColour = RGB(0, 0, 255);
+
+    PainterScene() {
+        shown.setForeColour(rgb(255, 0, 0));
+        hidden.setForeColour(rgb(0, 0, 255));
+        shown.setMeasuredSize(1470, 1815);
+        hidden.setMeasuredSize(1470, 1815);
+    }
+    Scene scene() { return Scene{shapes, lines, labels, fonts, kDpi}; }
+
+    forms::Shape frame{
+        "Shape1",
+        {.left = 25, .top = 25, .width = 3850, .height = 1455, .borderWidth = 5, .borderColour = rgb(0, 200, 0)}};
+    forms::Line line{"Line1", {.x1 = 0, .y1 = 2040, .x2 = 6120, .y2 = 2040, .colour = rgb(255, 0, 255)}};
+    forms::Label shown{"Label3", {"00", 120, 0, 0, 0, &kDigits, true, 0}};
+    forms::Label hidden{"Label1", {"00", 2280, 0, 0, 0, &kDigits, false, 0}};
+    std::array<forms::Shape*, 1> shapes{&frame};
+    std::array<forms::Line*, 1> lines{&line};
+    std::array<forms::Label*, 2> labels{&shown, &hidden};
+    FontCache fonts{kDpi};
+};
+
+TEST_F(PainterScene, DrawsPictureFrameLineAndOnlyVisibleLabels) {
+    const Picture picture = background();
+    const Picture reference = background();  // a bitmap is selected into one DC at a time
+    MemoryCanvas original;
+    original.select(reference.bitmap());
+    Painter painter(picture);
+    painter.resize(SIZE{450, 163});
+    Surface target(450, 163);
+    painter.paint(target.dc(), nullptr, scene());
+
+    EXPECT_EQ(target.at(180, 50), GetPixel(original.dc(), 180, 50)) << "the frame's interior shows the picture";
+    EXPECT_EQ(target.at(1, 1), GetPixel(original.dc(), 1, 1)) << "outside the frame";
+    EXPECT_EQ(target.at(2, 2), kFrame);
+    EXPECT_EQ(target.at(6, 60), kFrame);
+    EXPECT_EQ(target.at(7, 60), GetPixel(original.dc(), 7, 60)) << "the border is 5 pixels, inside the shape";
+    EXPECT_EQ(target.at(200, 136), kLine);
+    EXPECT_EQ(target.at(420, 140), GetSysColor(COLOR_BTNFACE)) << "beyond the picture's right edge";
+    EXPECT_GT(target.count(pixelRect(shown, kDpi), kDigitsColour), 500);
+    EXPECT_EQ(target.count(pixelRect(hidden, kDpi), kHiddenColour), 0);
+}
+
+TEST_F(PainterScene, PaintTouchesOnlyTheDirtyRegionAndKeepsTheRest) {
+    const Picture picture = background();
+    Painter painter(picture);
+    painter.resize(SIZE{261, 163});
+    Surface target(261, 163);
+    painter.paint(target.dc(), nullptr, scene());
+    const RECT digits = pixelRect(shown, kDpi);
+    ASSERT_GT(target.count(digits, kDigitsColour), 500);
+
+    PatBlt(target.dc(), 0, 0, 261, 163, BLACKNESS);
+    shown.setForeColour(rgb(0, 0, 255));
+    UniqueRegion corner(CreateRectRgn(0, 140, 20, 163));
+    painter.paint(target.dc(), corner.get(), scene());
+    EXPECT_NE(target.at(10, 150), RGB(0, 0, 0));
+    EXPECT_EQ(target.count(digits, RGB(0, 0, 0)), (digits.right - digits.left) * (digits.bottom - digits.top))
+        << "the digits lie outside the dirty region, so they must not be copied";
+
+    UniqueRegion label(CreateRectRgnIndirect(&digits));
+    painter.paint(target.dc(), label.get(), scene());
+    EXPECT_GT(target.count(digits, kHiddenColour), 500) << "the label repainted in its new colour";
+    EXPECT_EQ(target.count(digits, kDigitsColour), 0);
+}
+
+TEST_F(PainterScene, FillsLightBlueWhereThePictureDidNotDecode) {
+    const std::vector<std::uint8_t> garbage(64, 1);
+    const Picture none = Picture::decode(garbage);
+    Painter painter(none);
+    painter.resize(SIZE{261, 163});
+    Surface target(261, 163);
+    painter.paint(target.dc(), nullptr, scene());
+    EXPECT_EQ(target.at(180, 50), kNoPictureFill);
+    EXPECT_EQ(target.at(2, 2), kFrame);
+}
+
+}  // namespace
+}  // namespace zantiro::wine_tests

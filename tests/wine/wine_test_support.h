@@ -1,0 +1,75 @@
+// Helpers for the Win32 backend's tests: hidden windows, message pumps, files by wide path, a fresh temp folder.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/forms/controls.h"
+#include "ui/forms/win32/timer_scheduler.h"
+#include "ui/forms/win32/win32.h"
+#include "ui/forms/window.h"
+
+namespace zantiro::wine_tests {
+
+// A hidden window of the tests' own class. WM_TIMER goes to onTimer; other messages to DefWindowProc.
+class TestWindow {
+public:
+    explicit TestWindow(DWORD style = WS_OVERLAPPEDWINDOW,
+                        const wchar_t* title = L"Zantiro test",
+                        DWORD exStyle = 0,
+                        HWND parent = nullptr);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    forms::WindowHandle handle() const { return reinterpret_cast<forms::WindowHandle>(hwnd_); }
+
+    std::function<void(UINT_PTR id)> onTimer;
+
+private:
+    HWND hwnd_;
+};
+
+// Passes a timer control's Enabled and Interval changes on to the scheduler, as the main window does.
+class TimerObserver final : public forms::ControlObserver {
+public:
+    explicit TimerObserver(forms::win32::TimerScheduler& scheduler) : scheduler_(scheduler) {}
+    void controlChanged(forms::Control& control, forms::Property property) override {
+        if (property == forms::Property::Enabled || property == forms::Property::Interval) {
+            scheduler_.timerChanged(static_cast<forms::Timer&>(control));
+        }
+    }
+
+private:
+    forms::win32::TimerScheduler& scheduler_;
+};
+
+// Dispatches this thread's messages until done() holds or the time is up; returns done().
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs);
+void pumpFor(int milliseconds);
+
+// Whole file contents by a wide path (any characters), or nothing when it cannot be read.
+std::optional<std::vector<std::uint8_t>> readFile(const std::wstring& path);
+bool writeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
+
+// A path from the build (the source tree) as the test sees it: under Wine the Unix root is drive Z:.
+std::wstring hostPath(const std::string& buildPath);
+
+// An empty folder under the temp folder, removed with its files at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+}  // namespace zantiro::wine_tests
