@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# End-to-end countdown under Wine + Xvfb with ALSA capture: the real function menu and input box driven by X keys
+# choose a 36 s custom countdown; at 30 s left the frame turns red and ti.wav plays. Then a custom length of 0
+# ends at the first tick with ling.wav and the flashing. The capture must hold each WAV's sample data unchanged.
+# Last, 透明度 > 50% makes the window layered with alpha 128.
+#   countdown.sh zantiro.exe zantiro_e2e_driver.exe
+# ZANTIRO_CAPTURE_PREFIX: the Wine prefix with the ALSA driver on (default build/wine-prefix-alsa, as for
+# tools/wine/capture.sh).
+set -euo pipefail
+shopt -s nullglob  # no capture file yet: an empty list, not the pattern
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export WINEPREFIX=${ZANTIRO_CAPTURE_PREFIX:-$root/build/wine-prefix-alsa}
+# As tools/wine/capture.sh: each sound Wine plays goes raw into a file of its own, the first one named by
+# ZANTIRO_CAPTURE_FILE, the next ones by that name plus .0001, .0002, ...
+export ZANTIRO_WINE_AUDIO=alsa ALSA_CONFIG_PATH=$root/tools/wine/alsa-capture.conf
+# shellcheck source=tests/e2e/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_init "$@"
+capture=$E2E_WORK/capture.raw
+export ZANTIRO_CAPTURE_FILE=$capture
+
+title="输入Vorlenk时间"
+
+# choose_custom_length TEXT: 功 能 clicked with the mouse, then Vorlenk > 自定义时间 with the keys, TEXT typed into
+# the box over the selected default, and Enter.
+choose_custom_length() {
+    e2e_button_centre "功 能"
+    xdotool mousemove "$BX" "$BY" click 1
+    D wait-menus 1 5000
+    xdotool key Down Down Right  # 正计时, (separator), Vorlenk; Right opens it on its first item, 一分钟
+    D wait-menus 2 5000
+    xdotool key Down Down Down Down Return  # 三分钟, 五分钟, 十分钟, 自定义时间
+    D wait-dialog "$title" 5000
+    D check-input "$title" 8.5
+    xdotool type --delay 50 "$1"
+    xdotool key Return
+    D wait-no-dialog "$title" 5000
+    D wait-menus 0 5000
+    D wait-buttons 3000 "开 始" on "暂 停" off "复 位" off "功 能" on "退 出" on
+}
+
+# heard WAV: within 5 s, a capture file holds the WAV's whole data chunk, byte for byte (so Wine neither
+# resampled nor reformatted it).
+heard() {
+    local tries
+    for ((tries = 0; tries < 25; tries++)); do
+        "$E2E_PYTHON" - "$E2E_ROOT/resources/$1" "$capture"* <<'PY' && return 0
+import struct, sys
+wav = open(sys.argv[1], "rb").read()
+at = 12
+while wav[at:at + 4] != b"data":
+    at += 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]
+samples = wav[at + 8:at + 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]]
+for path in sys.argv[2:]:
+    raw = open(path, "rb").read()
+    at = raw.find(samples)
+    if at >= 0:
+        print(f"ok: {path} ({len(raw)} bytes) holds the {len(samples)} sample bytes of {sys.argv[1]} at {at}")
+        sys.exit(0)
+sys.exit(1)
+PY
+        sleep 0.2
+    done
+    echo "capture files: $(cd "$E2E_WORK" && stat -c '%n %s bytes' capture.raw* 2>/dev/null | tr '\n' ',')"
+    e2e_fail "no capture holds $1's samples"
+}
+
+# Time since the start click: $started holds it in microseconds (EPOCHREALTIME without its point).
+micros_since_start() {
+    echo $((${EPOCHREALTIME/./} - started))
+}
+
+since_start() {
+    local micros
+    micros=$(micros_since_start)
+    printf '%d.%d' $((micros / 1000000)) $((micros % 1000000 / 100000))
+}
+
+sleep_until() {  # sleep_until MILLISECONDS after the start
+    local micros=$(($1 * 1000 - $(micros_since_start)))
+    ((micros <= 0)) || sleep "$(printf '%d.%06d' $((micros / 1000000)) $((micros % 1000000)))"
+}
+
+silent() {
+    local file
+    for file in "$capture"*; do
+        [[ ! -s $file ]] || e2e_fail "$(basename "$file") holds $(stat -c %s "$file") bytes: something played $1"
+    done
+    echo "ok: nothing played $1"
+}
+
+e2e_step "start-up"
+e2e_start_program
+D wait-window 20000
+e2e_geometry
+e2e_shot start
+
+e2e_step "a 36 s countdown through the menu and the input box"
+choose_custom_length 0.6
+e2e_shot chosen
+P compare chosen start minutes same  # 00:36
+P compare chosen start seconds changed
+D click "开 始"
+started=${EPOCHREALTIME/./}
+D wait-buttons 0 "停 止" on "暂 停" on "复 位" off "功 能" off "退 出" on
+sleep_until 4000
+e2e_shot early  # 32 s left: no warning yet
+P frame early black
+silent "before 30 s were left"
+(($(micros_since_start) < 5800000)) || e2e_fail "the checks meant for 32 s left ended $(since_start) s after the start"
+sleep_until 7500  # 30 s are left 6 s after the start
+e2e_shot warned
+P frame warned red
+P compare warned early seconds changed
+heard ti.wav
+echo "ok: ti.wav heard by $(since_start) s after the start"
+D click "停 止"
+D wait-buttons 0 "开 始" off "暂 停" off "复 位" on "功 能" on "退 出" on
+e2e_shot stopped
+P frame stopped black
+
+e2e_step "a custom length of 0 ends at the first tick"
+choose_custom_length 0
+rm -f "$capture"*
+D click "开 始"
+# The first tick, a second after the start, ends the countdown.
+D wait-buttons 3000 "停 止" on "暂 停" off "复 位" off "功 能" off "退 出" on
+heard ling.wav
+for shot in flash1 flash2 flash3 flash4 flash5; do
+    e2e_shot $shot  # about 0.4 s apart, so that both phases of the 500 ms blinking are caught
+done
+P blink flash1 flash2 flash3 flash4 flash5
+D click "停 止"
+D wait-buttons 0 "开 始" off "暂 停" off "复 位" on "功 能" on "退 出" on
+e2e_shot calm  # stopping ends the flashing: black frame, digits shown
+P frame calm black
+P compare calm start minutes same
+
+e2e_step "transparency through the menu"
+e2e_button_centre "功 能"
+xdotool mousemove "$BX" "$BY" click 1
+D wait-menus 1 5000
+xdotool key Down Down Down Down Down Right  # 正计时, Vorlenk, 音效, 位置, 透明度; it opens on 90%
+D wait-menus 2 5000
+xdotool key Down Down Down Return  # 80%, 75%, 50%
+D wait-menus 0 5000
+D expect-alpha 128
+# What a compositor would show: Wine hands the alpha to X as the window's opacity property.
+wid=$(xdotool search --onlyvisible --name '^Zantiro$' | head -n1)
+opacity=$(xprop -id "$wid" _NET_WM_WINDOW_OPACITY)
+[[ $opacity == *" = $((128 * 0xffffffff / 255))" ]] || e2e_fail "X window opacity: $opacity (expected 50%)"
+echo "ok: X window $wid has $opacity"
+
+e2e_step "exit"
+D click "退 出"
+e2e_wait_exit 5

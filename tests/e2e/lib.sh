@@ -1,0 +1,154 @@
+# Shared by the end-to-end scripts (sourced, never run): a private Xvfb, the Wine prefix, a fresh folder holding
+# zantiro.exe and the driver, the program in the background, screenshots, and everything stopped again on exit.
+# shellcheck shell=bash
+
+e2e_fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+e2e_step() {
+    printf '\n== %s (%d s)\n' "$*" "$SECONDS"
+}
+
+# e2e_init zantiro.exe driver.exe: call first. Uses WINEPREFIX as exported by the caller (see the scripts' headers).
+e2e_init() {
+    (($# == 2)) || { echo "usage: $0 zantiro.exe zantiro_e2e_driver.exe" >&2; exit 2; }
+    E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+    E2E_ROOT=$(cd "$E2E_HERE/../.." && pwd)
+    [[ -f $1 ]] || e2e_fail "no program at $1"
+    [[ -f $2 ]] || e2e_fail "no driver at $2"
+    local exe driver tool
+    for tool in Xvfb xdotool xprop import; do
+        command -v "$tool" >/dev/null || e2e_fail "$tool is missing (tools/wine/deps.sh installs it)"
+    done
+    exe=$(realpath "$1")
+    driver=$(realpath "$2")
+    # Wine decodes its command line (the driver's Chinese captions) in the locale's character set.
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    # The system's interpreter: a version manager's shim costs about a second a call.
+    E2E_PYTHON=/usr/bin/python3
+    [[ -x $E2E_PYTHON ]] || E2E_PYTHON=python3
+    . "$E2E_ROOT/tools/wine/env.sh"
+    if e2e_inside_session; then
+        # The session keeps the prefix (and its lock) until it ends, so waiting would never end.
+        echo "e2e: inside tools/wine/emulator.sh --session on $WINEPREFIX: using $WINEPREFIX-e2e instead"
+        export WINEPREFIX=$WINEPREFIX-e2e
+    fi
+    "$E2E_ROOT/tools/wine/prefix.sh"
+    # One owner per prefix at a time (as tools/wine/emulator.sh does): the teardown ends the prefix's wineserver.
+    exec 9>"$WINEPREFIX.run.lock"
+    flock -w 240 9 || e2e_fail "another run has held $WINEPREFIX.run.lock for 4 minutes"
+    E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/zantiro-e2e.XXXXXX")
+    trap e2e_cleanup EXIT
+    trap 'exit 143' TERM INT HUP
+    # A fresh folder: the program writes its sound files next to itself.
+    cp "$exe" "$E2E_WORK/zantiro.exe"
+    cp "$driver" "$E2E_WORK/driver.exe"
+    ZANTIRO_SCREEN=1280x800x24 zantiro_start_xvfb
+    echo "e2e: prefix $WINEPREFIX, display $DISPLAY, folder $E2E_WORK"
+}
+
+# Whether one of this script's ancestors holds the prefix's run lock open, as emulator.sh --session does.
+e2e_inside_session() {
+    local lock pid=$PPID fd
+    [[ -e $WINEPREFIX.run.lock ]] || return 1
+    lock=$(realpath "$WINEPREFIX.run.lock")
+    while ((pid > 1)); do
+        for fd in /proc/"$pid"/fd/*; do
+            [[ $(readlink "$fd" 2>/dev/null) == "$lock" ]] && return 0
+        done
+        pid=$(ps -o ppid= -p "$pid" | tr -d ' ')
+        [[ -n $pid ]] || return 1
+    done
+    return 1
+}
+
+e2e_cleanup() {
+    local rc=$?
+    trap - EXIT
+    if [[ -n ${E2E_APP_PID:-} ]] && kill -0 "$E2E_APP_PID" 2>/dev/null; then
+        kill "$E2E_APP_PID" 2>/dev/null || true
+    fi
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+    if [[ -n ${ZANTIRO_XVFB_PID:-} ]]; then
+        kill "$ZANTIRO_XVFB_PID" 2>/dev/null || true
+        wait "$ZANTIRO_XVFB_PID" 2>/dev/null || true
+    fi
+    if ((rc)); then
+        if [[ -s $E2E_WORK/zantiro.log ]]; then
+            echo "--- zantiro.exe output:"
+            tail -n 20 "$E2E_WORK/zantiro.log"
+        fi
+        echo "e2e: failed after $SECONDS s; screenshots and output kept in $E2E_WORK"
+    else
+        rm -rf "$E2E_WORK"
+        echo "e2e: passed in $SECONDS s"
+    fi
+    exit "$rc"
+}
+
+e2e_start_program() {
+    (cd "$E2E_WORK" && exec "$WINE" "$E2E_WORK/zantiro.exe") >"$E2E_WORK/zantiro.log" 2>&1 9>&- &
+    E2E_APP_PID=$!
+}
+
+# D: the driver (see driver.cpp for its commands); P: the pixel checks (see pixels.py).
+D() {
+    "$WINE" "$E2E_WORK/driver.exe" "$@" 9>&-
+}
+
+# P COMMAND SHOT [ARGS]: SHOT, and any argument that names a picture taken by e2e_shot, become its file.
+P() {
+    local command=$1 shot=$2 arg args=()
+    shift 2
+    for arg; do
+        if [[ -f $E2E_WORK/$arg.png ]]; then
+            args+=("$E2E_WORK/$arg.png")
+        else
+            args+=("$arg")
+        fi
+    done
+    "$E2E_PYTHON" "$E2E_HERE/pixels.py" "$command" "$E2E_WORK/$shot.png" "$DPI" "${args[@]}"
+}
+
+# Sets X, Y, W, H (the client area on the screen), DPI, SCREEN_W and SCREEN_H.
+e2e_geometry() {
+    local assignments
+    assignments=$(D geometry) || e2e_fail "$assignments"
+    [[ $assignments =~ ^X=-?[0-9]+\ Y=-?[0-9]+\ W=[0-9]+\ H=[0-9]+\ DPI=[0-9]+\ SCREEN_W=[0-9]+\ SCREEN_H=[0-9]+$ ]] ||
+        e2e_fail "driver geometry printed '$assignments'"
+    eval "$assignments"
+    echo "window client area ${W}x${H} at $X,$Y, $DPI dpi, screen ${SCREEN_W}x${SCREEN_H}"
+}
+
+# e2e_button_centre CAPTION: sets BX, BY to the button's centre on the screen, for a real mouse click.
+e2e_button_centre() {
+    local assignments
+    assignments=$(D button-centre "$1") || e2e_fail "$assignments"
+    [[ $assignments =~ ^BX=-?[0-9]+\ BY=-?[0-9]+$ ]] || e2e_fail "driver button-centre printed '$assignments'"
+    eval "$assignments"
+}
+
+# e2e_shot NAME: the client area as the screen shows it now, in $E2E_WORK/NAME.png.
+e2e_shot() {
+    D update >/dev/null || e2e_fail "the window did not paint"
+    sleep 0.15  # Wine hands a painted window surface to X on its next message-loop turn
+    import -window root -crop "${W}x${H}+${X}+${Y}" +repage "$E2E_WORK/$1.png" ||
+        e2e_fail "no screenshot"
+}
+
+# e2e_wait_exit SECONDS: the program ends by itself within the time, with exit code 0.
+e2e_wait_exit() {
+    local tenths rc=0
+    for ((tenths = 0; tenths < $1 * 10; tenths++)); do
+        kill -0 "$E2E_APP_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$E2E_APP_PID" 2>/dev/null && e2e_fail "zantiro.exe still runs $1 s after exit was pressed"
+    wait "$E2E_APP_PID" || rc=$?
+    E2E_APP_PID=
+    ((rc == 0)) || e2e_fail "zantiro.exe exited with code $rc"
+    echo "ok: zantiro.exe ended with exit code 0 after $((tenths * 100)) ms"
+}

@@ -1,0 +1,257 @@
+#!/usr/bin/env python3
+"""Pixel checks on screenshots of the timer window: frame colour, red digits, sky, changed areas, blinking.
+
+Usage: pixels.py COMMAND SHOT.png DPI [...], SHOT.png being the window's client area cut out of the screen
+and DPI the window's, as `driver geometry` prints it. Prints a line per check and exits 1 on the first
+failure. Standard library only: the PNG is read with zlib.
+"""
+
+import struct
+import sys
+import zlib
+
+sys.dont_write_bytecode = True
+
+# The window design, in twips.
+FRAME_INSET = 25
+FRAME_WIDTH_REDUCTION = 65
+FRAME_HEIGHT = 1455
+FRAME_BORDER_PX = 5  # BorderWidth counts pixels, at any DPI
+BUTTON_TOP = 1560
+CLOCK = (1200, 2160, 1080, 240)  # Label6: left, top, width, height
+
+
+def px(twips, dpi):
+    """MulDiv(twips, dpi, 1440): to the nearest pixel, halves away from zero."""
+    return (twips * dpi + 720) // 1440
+
+
+class Image:
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
+
+
+def read_png(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        sys.exit(f"pixels.py: {path} is not a PNG")
+    at, packed = 8, []
+    while at < len(data):
+        size, kind = struct.unpack(">I4s", data[at : at + 8])
+        body = data[at + 8 : at + 8 + size]
+        at += size + 12
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            if depth != 8 or colour not in (2, 6) or interlace:
+                sys.exit(f"pixels.py: {path}: only 8-bit RGB or RGBA, not interlaced (depth {depth}, type {colour})")
+        elif kind == b"IDAT":
+            packed.append(body)
+        elif kind == b"IEND":
+            break
+    step = 3 if colour == 2 else 4
+    stride = width * step
+    raw = zlib.decompress(b"".join(packed))
+    prior = bytearray(stride)
+    rgb = bytearray()
+    for y in range(height):
+        start = y * (stride + 1)
+        kind, row = raw[start], bytearray(raw[start + 1 : start + 1 + stride])
+        for i in range(stride):
+            left = row[i - step] if i >= step else 0
+            up = prior[i]
+            corner = prior[i - step] if i >= step else 0
+            if kind == 1:
+                row[i] = (row[i] + left) & 255
+            elif kind == 2:
+                row[i] = (row[i] + up) & 255
+            elif kind == 3:
+                row[i] = (row[i] + ((left + up) >> 1)) & 255
+            elif kind == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                row[i] = (row[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 255
+        prior = row
+        if step == 4:
+            row = bytearray(b for i, b in enumerate(row) if i % 4 != 3)
+        rgb += row
+    return Image(width, height, rgb)
+
+
+def write_png(path, image):
+    line = 3 * image.width
+    rows = b"".join(b"\0" + bytes(image.rgb[line * y : line * (y + 1)]) for y in range(image.height))
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9)))
+        f.write(chunk(b"IEND", b""))
+
+
+def is_black(p):
+    return max(p) <= 24
+
+
+def is_red(p):
+    return p[0] >= 200 and p[1] <= 60 and p[2] <= 60
+
+
+def is_light_blue(p):
+    r, g, b = p
+    return b >= 180 and b - r >= 12 and g >= 150
+
+
+COLOURS = {"black": is_black, "red": is_red}
+
+
+def check(passed, message):
+    print(("ok: " if passed else "FAIL: ") + message, flush=True)
+    if not passed:
+        sys.exit(1)
+
+
+def frame_box(image, dpi):
+    """Shape1's outer rectangle: 25 twips in from the client's corner, window width less 65 twips, 1455 twips tall."""
+    inset = px(FRAME_INSET, dpi)
+    width = round(image.width - FRAME_WIDTH_REDUCTION * dpi / 1440)
+    return inset, inset, inset + width, inset + px(FRAME_HEIGHT, dpi)
+
+
+def has_band(profile, colour, thickness):
+    """A run of at least `thickness` pixels of the colour in a line of pixels across an edge."""
+    run = best = 0
+    for p in profile:
+        run = run + 1 if COLOURS[colour](p) else 0
+        best = max(best, run)
+    return best >= thickness
+
+
+def cmd_frame(image, dpi, colour):
+    """Each of the four edges shows a band of the frame colour, inside the design rectangle, along most of its length
+    (the digits may cover bits of the top and bottom edges)."""
+    left, top, right, bottom = frame_box(image, dpi)
+    border = FRAME_BORDER_PX
+    thickness = border - 2  # an off-by-one pen or rounded corner may eat a pixel on each side
+    slack = border + 2
+    # For each edge, the lines of pixels across it: (range along the edge, range across it, pixel at (along, across)).
+    rows, columns = range(top + slack, bottom - slack), range(left + slack, right - slack)
+    edges = {
+        "left": (rows, range(max(0, left - 2), left + slack), lambda y, x: image.at(x, y)),
+        "right": (rows, range(right - slack, min(image.width, right + 2)), lambda y, x: image.at(x, y)),
+        "top": (columns, range(max(0, top - 2), top + slack), image.at),
+        "bottom": (columns, range(bottom - slack, min(image.height, bottom + 2)), image.at),
+    }
+    for name, (along, across, pixel) in edges.items():
+        hits = sum(has_band([pixel(a, c) for c in across], colour, thickness) for a in along)
+        check(hits >= 0.8 * len(along), f"frame {name} edge is {colour}, {border} px wide, at {left},{top}-{right},"
+              f"{bottom}: {hits} of {len(along)} cross-sections")
+
+
+def digit_areas(image, dpi):
+    """Minutes and seconds inside the frame: left and right of the colon, which sits near the window's middle."""
+    left, top, right, bottom = frame_box(image, dpi)
+    inner = FRAME_BORDER_PX + 2
+    y0, y1 = top + inner, bottom - inner
+    return {
+        "minutes": (left + inner, y0, round(image.width * 0.40), y1),
+        "seconds": (round(image.width * 0.58), y0, right - inner, y1),
+    }
+
+
+def count(image, area, test):
+    x0, y0, x1, y1 = area
+    return sum(test(image.at(x, y)) for y in range(y0, y1) for x in range(x0, x1))
+
+
+def cmd_digits(image, dpi):
+    """Red digits in both halves: a bold "00" at 72 points has about 3,900 red pixels at 96 dpi; a smaller font
+    or a missing label falls well below the threshold."""
+    least = 1500 * dpi * dpi // (96 * 96)
+    for name, area in digit_areas(image, dpi).items():
+        red = count(image, area, is_red)
+        check(red >= least, f"{name} digits are red: {red} red pixels in {area} (at least {least})")
+
+
+def cmd_sky(image, dpi):
+    """The background picture shows: light blue in the frame above the digits, and between the frame and the
+    buttons (where the picture has no clouds)."""
+    left, top, right, bottom = frame_box(image, dpi)
+    inner = FRAME_BORDER_PX + 1
+    areas = [(left + inner, top + inner, right - inner, top + inner + px(60, dpi)),
+             (0, bottom + 1, image.width, px(BUTTON_TOP, dpi) - 1)]
+    for area in areas:
+        total = (area[2] - area[0]) * (area[3] - area[1])
+        blue = count(image, area, is_light_blue)
+        check(total > 0 and blue >= 0.8 * total, f"sky is light blue in {area}: {blue} of {total} pixels")
+
+
+def area_of(image, dpi, name):
+    if name in ("minutes", "seconds"):
+        return digit_areas(image, dpi)[name]
+    if name == "clock":
+        left, top, width, height = CLOCK
+        right, bottom = min(image.width, px(left + width, dpi)), min(image.height, px(top + height, dpi))
+        return px(left, dpi), px(top, dpi), right, bottom
+    if name == "display":  # everything above the buttons: sky, frame and digits
+        return 0, 0, image.width, px(BUTTON_TOP, dpi)
+    sys.exit(f"pixels.py: no area named {name}")
+
+
+def differing(first, second, area):
+    x0, y0, x1, y1 = area
+    return sum(first.at(x, y) != second.at(x, y) for y in range(y0, y1) for x in range(x0, x1))
+
+
+def cmd_compare(image, dpi, other_path, name, verdict):
+    other = read_png(other_path)
+    if (other.width, other.height) != (image.width, image.height):
+        check(False, f"{other_path} is {other.width}x{other.height}, not {image.width}x{image.height}")
+    area = area_of(image, dpi, name)
+    changed = differing(image, other, area)
+    if verdict == "same":
+        check(changed == 0, f"{name} {area} unchanged ({changed} pixels differ)")
+    else:
+        least = 10 * dpi * dpi // (96 * 96)  # rendering is exact, so any real change is; one 12-point digit is ~45
+        check(changed >= least, f"{name} {area} changed: {changed} pixels differ (at least {least})")
+
+
+def cmd_blink(image, dpi, *others):
+    """The digits blink: of several shots, some show the minutes in red and some show none."""
+    least = 1500 * dpi * dpi // (96 * 96)
+    shots = [image] + [read_png(other) for other in others]
+    counts = [count(shot, digit_areas(shot, dpi)["minutes"], is_red) for shot in shots]
+    check(max(counts) >= least and min(counts) < least // 10, f"the digits blink: red minute pixels per shot {counts}")
+
+
+def main():
+    if len(sys.argv) < 4:
+        sys.exit(__doc__)
+    command, shot, dpi, rest = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4:]
+    image = read_png(shot)
+    if command == "frame" and len(rest) == 1 and rest[0] in COLOURS:
+        cmd_frame(image, dpi, rest[0])
+    elif command == "digits" and not rest:
+        cmd_digits(image, dpi)
+    elif command == "sky" and not rest:
+        cmd_sky(image, dpi)
+    elif command == "compare" and len(rest) == 3 and rest[2] in ("same", "changed"):
+        cmd_compare(image, dpi, *rest)
+    elif command == "blink" and rest:
+        cmd_blink(image, dpi, *rest)
+    elif command == "save" and len(rest) == 1:
+        write_png(rest[0], image)  # without the capture's time stamps, so an unchanged window gives the same file
+        print(f"saved the {image.width}x{image.height} window to {rest[0]}")
+    else:
+        sys.exit(__doc__ + "\nCommands: frame black|red; digits; sky; compare OTHER.png AREA same|changed;\n"
+                 "blink OTHER.png...; save OUT.png. AREA: minutes, seconds, clock, display")
+
+
+if __name__ == "__main__":
+    main()

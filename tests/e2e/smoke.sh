@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# End-to-end smoke test of zantiro.exe under Wine + Xvfb, as a user sees it: the start-up window and buttons, a
+# short count-up with pause and resume, stop and reset, the painted frame, digits, sky and clock, the exit, and the
+# sound files written at start-up.
+#   smoke.sh zantiro.exe zantiro_e2e_driver.exe
+# ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix); ZANTIRO_E2E_SCREENSHOT: also save the window
+# at start-up to this PNG (the README's picture).
+set -euo pipefail
+export WINEPREFIX=${ZANTIRO_E2E_PREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/wine-prefix}
+# shellcheck source=tests/e2e/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_init "$@"
+
+e2e_step "start-up"
+e2e_start_program
+D wait-window 20000
+D check-startup
+D expect-alpha none
+e2e_geometry
+sleep 1  # the clock shows the time from its first tick, a second after start-up
+e2e_shot start
+P frame start black
+P digits start
+P sky start
+if [[ -n ${ZANTIRO_E2E_SCREENSHOT:-} ]]; then
+    P save start "$ZANTIRO_E2E_SCREENSHOT"
+fi
+
+e2e_step "count-up"
+D click "开 始"
+D wait-buttons 0 "停 止" on "暂 停" on "复 位" off "功 能" off "退 出" on
+sleep 2.2
+e2e_shot counting
+P digits counting
+P compare counting start minutes same
+P compare counting start seconds changed
+P compare counting start clock changed
+P frame counting black
+
+e2e_step "pause and resume"
+D click "暂 停"
+D wait-buttons 0 "停 止" on "恢 复" on "复 位" off "功 能" off "退 出" on
+e2e_shot paused
+sleep 1.5
+e2e_shot paused-later
+P compare paused-later paused seconds same
+D click "恢 复"
+D wait-buttons 0 "停 止" on "暂 停" on "复 位" off "功 能" off "退 出" on
+sleep 1.3
+e2e_shot resumed
+P compare resumed paused-later seconds changed
+
+e2e_step "stop and reset"
+D click "停 止"
+D wait-buttons 0 "开 始" off "暂 停" off "复 位" on "功 能" on "退 出" on
+D click "复 位"
+D wait-buttons 0 "开 始" on "暂 停" off "复 位" on "功 能" on "退 出" on
+e2e_shot reset
+P compare reset start display same
+P frame reset black
+
+e2e_step "exit"
+D click "退 出"
+D wait-gone 5000
+e2e_wait_exit 5
+for name in ti.wav ling.wav; do
+    [[ -f $E2E_WORK/$name ]] || e2e_fail "$name was not written next to zantiro.exe"
+    cmp -s "$E2E_WORK/$name" "$E2E_ROOT/resources/$name" ||
+        e2e_fail "$name ($(stat -c %s "$E2E_WORK/$name") bytes) differs from resources/$name"
+    echo "ok: $name written next to the program, $(stat -c %s "$E2E_WORK/$name") bytes, equal to resources/$name"
+done
