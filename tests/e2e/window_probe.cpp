@@ -1,27 +1,16 @@
 // Finding and reading the running timer's windows from another process.
 #include "tests/e2e/window_probe.h"
 
+#include "ui/forms/win32/text.h"
+
 namespace zantiro::e2e {
 
 std::string utf8(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
+    return forms::win32::narrow(text);
 }
 
 std::wstring wide(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-    return out;
+    return forms::win32::widen(text);
 }
 
 std::wstring windowText(HWND window) {

@@ -1,17 +1,7 @@
 // Finding and reading the running timer's windows from another process: main window, buttons, dialogs, menus.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef UNICODE
-#define UNICODE
-#endif
-
-#include <windows.h>
+#include "ui/forms/win32/win32.h"
 
 #include <functional>
 #include <string>
