@@ -5,7 +5,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test exe native deps test-native test-windows bench clean
+.PHONY: all run test exe native deps windows-configure test-native test-windows bench clean
 
 all: exe
 
@@ -16,9 +16,11 @@ native: deps
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native -j$(JOBS)
 
-exe: deps
+windows-configure: deps
 	@cmake --preset windows >/dev/null
-	@cmake --build --preset windows -j$(JOBS)
+
+exe: windows-configure
+	@cmake --build --preset windows -j$(JOBS) --target zantiro
 
 run: exe
 	@tools/wine/run.sh build/windows/zantiro.exe
@@ -27,7 +29,8 @@ test-native: native
 	@ctest --preset native -j$(JOBS)
 
 # One Xvfb and one warm wineserver for the whole Windows suite.
-test-windows: exe
+test-windows: windows-configure
+	@cmake --build --preset windows -j$(JOBS)
 	@tools/wine/emulator.sh --session ctest --preset windows
 
 test: test-native test-windows
