@@ -34,8 +34,8 @@ int wmain(int argc, wchar_t** argv) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"ZantiroTickBench";
     RegisterClassW(&windowClass);
-    HWND hwnd = CreateWindowExW(0, windowClass.lpszClassName, L"tick bench", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                nullptr, windowClass.hInstance, nullptr);
+    HWND hwnd = CreateWindowExW(0, windowClass.lpszClassName, L"tick bench", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
 
     TimerScheduler scheduler(hwnd, TimerScheduler::steadyMilliseconds);
     gScheduler = &scheduler;

@@ -21,9 +21,9 @@ inline constexpr std::string_view kCustomPrompt = "以分钟为单位。\r\n可�
 
 // The run state lives in these controls; the engine decides by reading them back.
 struct TimingControls {
-    forms::Label& Label1;  // hours, never shown
-    forms::Label& Label3;  // minutes
-    forms::Label& Label4;  // seconds
+    forms::Label& Label1;            // hours, never shown
+    forms::Label& Label3;            // minutes
+    forms::Label& Label4;            // seconds
     forms::CommandButton& Command1;  // start / stop
     forms::CommandButton& Command2;  // pause / resume
     forms::CommandButton& Command3;  // reset
@@ -42,8 +42,11 @@ struct TimingControls {
 
 class TimingEngine {
 public:
-    TimingEngine(TimingControls controls, effects::WarningColours& warnings, sound::SoundEffects& sounds,
-                 forms::InputBox& inputBox, forms::Regional& regional)
+    TimingEngine(TimingControls controls,
+                 effects::WarningColours& warnings,
+                 sound::SoundEffects& sounds,
+                 forms::InputBox& inputBox,
+                 forms::Regional& regional)
         : c_(controls), warnings_(warnings), sounds_(sounds), inputBox_(inputBox), regional_(regional) {}
 
     std::int32_t CountdownSeconds = 0;

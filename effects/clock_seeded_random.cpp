@@ -9,7 +9,8 @@ std::uint64_t nanosecondSeed() {
     using namespace std::chrono;
     // The steady clock never repeats a reading; the wall clock at first use makes each run differ.
     static const auto runSalt = static_cast<std::uint64_t>(system_clock::now().time_since_epoch().count());
-    return runSalt + static_cast<std::uint64_t>(duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count());
+    return runSalt +
+           static_cast<std::uint64_t>(duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 float ClockSeededRandom::next() {

@@ -16,8 +16,8 @@ inline constexpr Colour kRed = 255;
 inline constexpr Colour kYellow = 65535;
 
 inline constexpr std::array<Colour, 10> WarningPalette = {
-    forms::rgb(255, 0, 0),    forms::rgb(0, 255, 0),   forms::rgb(0, 0, 255),    forms::rgb(255, 255, 0),
-    forms::rgb(0, 255, 255),  forms::rgb(255, 0, 255), forms::rgb(139, 0, 0),    forms::rgb(139, 69, 19),
+    forms::rgb(255, 0, 0),    forms::rgb(0, 255, 0),   forms::rgb(0, 0, 255), forms::rgb(255, 255, 0),
+    forms::rgb(0, 255, 255),  forms::rgb(255, 0, 255), forms::rgb(139, 0, 0), forms::rgb(139, 69, 19),
     forms::rgb(244, 121, 32), forms::rgb(237, 25, 65),
 };
 
@@ -29,9 +29,9 @@ int channelFor(float u);
 struct FlashingControls {
     forms::Shape& Shape1;
     forms::Timer& Timer4;
-    forms::Label& Label3;   // minutes
-    forms::Label& Label4;   // seconds
-    forms::Label& Label2_1; // the ":" between them
+    forms::Label& Label3;    // minutes
+    forms::Label& Label4;    // seconds
+    forms::Label& Label2_1;  // the ":" between them
 };
 
 class WarningColours {

@@ -22,7 +22,9 @@ inline constexpr std::array<SoundAsset, 2> kSoundAssets = {{{101, kWarningSound}
 
 class SoundEffects {
 public:
-    SoundEffects(forms::MenuItem& soundSwitch, forms::FileSystem& files, forms::Resources& resources,
+    SoundEffects(forms::MenuItem& soundSwitch,
+                 forms::FileSystem& files,
+                 forms::Resources& resources,
                  forms::SoundPlayer& player)
         : yinxiao(soundSwitch), files_(files), resources_(resources), player_(player) {}
 

@@ -10,8 +10,14 @@ const forms::Font kButtonFont{"宋体", 10.5f, 700, 134};
 namespace {
 
 CommandButton::Design button(const char* caption, float left, int tabIndex) {
-    return {.caption = caption, .left = left, .top = 1560, .width = 735, .height = 375, .font = &kButtonFont,
-            .enabled = true, .tabIndex = tabIndex};
+    return {.caption = caption,
+            .left = left,
+            .top = 1560,
+            .width = 735,
+            .height = 375,
+            .font = &kButtonFont,
+            .enabled = true,
+            .tabIndex = tabIndex};
 }
 
 MenuItem::Design item(const char* caption, bool checked = false, const char* shortcut = "") {
@@ -76,20 +82,24 @@ Form1::Form1(forms::Platform& platform)
       sounds(yinxiao, platform.fileSystem, platform.resources, platform.soundPlayer),
       timing({Label1, Label3, Label4, Command1, Command2, Command3, Command4, Shape1, Timer2, Timer3, Timer4, menuzheng,
               dao1, dao3, dao5, dao10, daodiy},
-             warnings, sounds, platform.inputBox, platform.regional),
+             warnings,
+             sounds,
+             platform.inputBox,
+             platform.regional),
       platform_(platform) {
-    menucaidan.setItems({&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &menu2, &weizhi, &menu8, &touming, &menu01,
-                         &menuexit});
+    menucaidan.setItems(
+        {&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &menu2, &weizhi, &menu8, &touming, &menu01, &menuexit});
     menudao.setItems({&dao1, &dao3, &dao5, &dao10, &daodiy});
     weizhi.setItems({&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang});
     touming.setItems({&tou90, &tou80, &tou75, &tou50, &tou30, &tou0});
 
     for (forms::Control* control : std::initializer_list<forms::Control*>{
-             &Label1, &Label2[0], &Label3, &Label2[1], &Label4, &Command1, &Command2, &Command3, &Command4, &Command5,
-             &Label5, &Label6, &Shape1, &Line1, &Timer1, &Timer2, &Timer3, &Timer4, &menucaidan, &menuzheng, &menu1,
-             &menudao, &dao1, &dao3, &dao5, &dao10, &daodiy, &menu0, &yinxiao, &menu2, &weizhi, &zhong, &di, &ding,
-             &youxia, &zuoxia, &youshang, &zuoshang, &menu8, &touming, &tou90, &tou80, &tou75, &tou50, &tou30, &tou0,
-             &menu01, &menuexit}) {
+             &Label1,   &Label2[0], &Label3,     &Label2[1], &Label4,   &Command1, &Command2, &Command3,
+             &Command4, &Command5,  &Label5,     &Label6,    &Shape1,   &Line1,    &Timer1,   &Timer2,
+             &Timer3,   &Timer4,    &menucaidan, &menuzheng, &menu1,    &menudao,  &dao1,     &dao3,
+             &dao5,     &dao10,     &daodiy,     &menu0,     &yinxiao,  &menu2,    &weizhi,   &zhong,
+             &di,       &ding,      &youxia,     &zuoxia,    &youshang, &zuoshang, &menu8,    &touming,
+             &tou90,    &tou80,     &tou75,      &tou50,     &tou30,    &tou0,     &menu01,   &menuexit}) {
         window.addControl(*control);
     }
     wireEvents();

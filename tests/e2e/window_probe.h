@@ -1,12 +1,12 @@
 // Finding and reading the running timer's windows from another process: main window, buttons, dialogs, menus.
 #pragma once
 
-#include "ui/forms/win32/win32.h"
-
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "ui/forms/win32/win32.h"
 
 namespace zantiro::e2e {
 

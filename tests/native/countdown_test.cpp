@@ -111,7 +111,7 @@ TEST_F(Countdown, WithTheSoundSwitchOffShowsTheSameColoursAndPlaysNothing) {
 TEST_F(Countdown, TheSoundSwitchIsReadAtTheMomentOfEachSound) {
     app.chooseFromMenu("dao1");
     app.press(f.Command1);
-    ticks(30);  // warning played with the switch on
+    ticks(30);            // warning played with the switch on
     f.yinxiao.onClick();  // the switch flips; a playing sound goes on
     ticks(30);
     EXPECT_EQ(app.soundPlayer.played, std::vector<std::string>{"C:\\Timer\\ti.wav"});

@@ -1,9 +1,9 @@
 // The custom countdown length: what the entry accepts, how it rounds, and where the seconds stop fitting.
+#include "core/custom_length.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "core/custom_length.h"
 
 namespace zantiro::core {
 namespace {
@@ -36,29 +36,44 @@ constexpr auto Accept = EntryVerdict::Accept;
 constexpr auto AskAgain = EntryVerdict::AskAgain;
 constexpr auto Cancel = EntryVerdict::Cancel;
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, CustomEntryTable,
-    ::testing::Values(
-        EntryCase{"8.5", ".", Accept, 8.5, 510}, EntryCase{" 2 ", ".", Accept, 2, 120},
-        EntryCase{"1.26", ".", Accept, 1.3, 78}, EntryCase{"0.15", ".", Accept, 0.2, 12},
-        EntryCase{"-0.15", ".", Accept, -0.2, -12}, EntryCase{"1.25", ".", Accept, 1.3, 78},
-        EntryCase{"1.24999", ".", Accept, 1.2, 72}, EntryCase{"0.04", ".", Accept, 0, 0},
-        EntryCase{"0.05", ".", Accept, 0.1, 6}, EntryCase{"-2", ".", Accept, -2, -120},
-        EntryCase{"+3", ".", Accept, 3, 180}, EntryCase{"90", ".", Accept, 90, 5400},
-        EntryCase{".5", ".", Accept, 0.5, 30}, EntryCase{"5.", ".", Accept, 5, 300},
-        EntryCase{"007", ".", Accept, 7, 420}, EntryCase{"8,5", ",", Accept, 8.5, 510},
-        EntryCase{"8.5", ",", Accept, 8.5, 510}, EntryCase{"0", ".", Accept, 0, 0},
-        // the largest lengths whose seconds still fit a signed 32-bit count
-        EntryCase{"35791394.1", ".", Accept, 35791394.1, 2147483646},
-        EntryCase{"35791394.14", ".", Accept, 35791394.1, 2147483646},
-        EntryCase{"-35791394.1", ".", Accept, -35791394.1, -2147483646},
-        EntryCase{"35791394.15", ".", AskAgain, 0, 0}, EntryCase{"35791394.2", ".", AskAgain, 0, 0},
-        EntryCase{"-35791394.2", ".", AskAgain, 0, 0}, EntryCase{"99999999999999999999999", ".", AskAgain, 0, 0},
-        EntryCase{"abc", ".", AskAgain, 0, 0}, EntryCase{"8.5min", ".", AskAgain, 0, 0},
-        EntryCase{"1.2.3", ".", AskAgain, 0, 0}, EntryCase{"-", ".", AskAgain, 0, 0},
-        EntryCase{".", ".", AskAgain, 0, 0}, EntryCase{"--2", ".", AskAgain, 0, 0},
-        EntryCase{"8 5", ".", AskAgain, 0, 0}, EntryCase{"\t2", ".", AskAgain, 0, 0},
-        EntryCase{"", ".", Cancel, 0, 0}, EntryCase{"    ", ".", Cancel, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Entries,
+                         CustomEntryTable,
+                         ::testing::Values(EntryCase{"8.5", ".", Accept, 8.5, 510},
+                                           EntryCase{" 2 ", ".", Accept, 2, 120},
+                                           EntryCase{"1.26", ".", Accept, 1.3, 78},
+                                           EntryCase{"0.15", ".", Accept, 0.2, 12},
+                                           EntryCase{"-0.15", ".", Accept, -0.2, -12},
+                                           EntryCase{"1.25", ".", Accept, 1.3, 78},
+                                           EntryCase{"1.24999", ".", Accept, 1.2, 72},
+                                           EntryCase{"0.04", ".", Accept, 0, 0},
+                                           EntryCase{"0.05", ".", Accept, 0.1, 6},
+                                           EntryCase{"-2", ".", Accept, -2, -120},
+                                           EntryCase{"+3", ".", Accept, 3, 180},
+                                           EntryCase{"90", ".", Accept, 90, 5400},
+                                           EntryCase{".5", ".", Accept, 0.5, 30},
+                                           EntryCase{"5.", ".", Accept, 5, 300},
+                                           EntryCase{"007", ".", Accept, 7, 420},
+                                           EntryCase{"8,5", ",", Accept, 8.5, 510},
+                                           EntryCase{"8.5", ",", Accept, 8.5, 510},
+                                           EntryCase{"0", ".", Accept, 0, 0},
+                                           // the largest lengths whose seconds still fit a signed 32-bit count
+                                           EntryCase{"35791394.1", ".", Accept, 35791394.1, 2147483646},
+                                           EntryCase{"35791394.14", ".", Accept, 35791394.1, 2147483646},
+                                           EntryCase{"-35791394.1", ".", Accept, -35791394.1, -2147483646},
+                                           EntryCase{"35791394.15", ".", AskAgain, 0, 0},
+                                           EntryCase{"35791394.2", ".", AskAgain, 0, 0},
+                                           EntryCase{"-35791394.2", ".", AskAgain, 0, 0},
+                                           EntryCase{"99999999999999999999999", ".", AskAgain, 0, 0},
+                                           EntryCase{"abc", ".", AskAgain, 0, 0},
+                                           EntryCase{"8.5min", ".", AskAgain, 0, 0},
+                                           EntryCase{"1.2.3", ".", AskAgain, 0, 0},
+                                           EntryCase{"-", ".", AskAgain, 0, 0},
+                                           EntryCase{".", ".", AskAgain, 0, 0},
+                                           EntryCase{"--2", ".", AskAgain, 0, 0},
+                                           EntryCase{"8 5", ".", AskAgain, 0, 0},
+                                           EntryCase{"\t2", ".", AskAgain, 0, 0},
+                                           EntryCase{"", ".", Cancel, 0, 0},
+                                           EntryCase{"    ", ".", Cancel, 0, 0}));
 
 TEST(CustomEntry, ANumberTooLongForADoubleAsksAgain) {
     EXPECT_EQ(judgeCustomEntry(std::string(400, '9'), ".").verdict, EntryVerdict::AskAgain);

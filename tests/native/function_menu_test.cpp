@@ -131,7 +131,8 @@ TEST_P(CustomAnswers, ChangeEverythingOrNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Entries, CustomAnswers,
+    Entries,
+    CustomAnswers,
     ::testing::Values(Answers{"Cancel", {std::nullopt}, 1, false, 0, ""},
                       Answers{"Empty", {""}, 1, false, 0, ""},
                       Answers{"OnlySpaces", {"   "}, 1, false, 0, ""},

@@ -8,9 +8,8 @@ namespace {
 
 TEST(Load, MakesTheWindowSystemCallsInOrderAndKeepsEveryOtherStyleBit) {
     HeadlessApp app;
-    EXPECT_EQ(app.windowSystem.calls,
-              (std::vector<std::string>{"GetWindowLong(-16)", "SetWindowLong(-16, 0x140B0000)",
-                                        "SetWindowPos(-1, 0, 0, 0, 0, 3)"}));
+    EXPECT_EQ(app.windowSystem.calls, (std::vector<std::string>{"GetWindowLong(-16)", "SetWindowLong(-16, 0x140B0000)",
+                                                                "SetWindowPos(-1, 0, 0, 0, 0, 3)"}));
 }
 
 TEST(Load, SizesAndCentresTheWindowInWholePixels) {

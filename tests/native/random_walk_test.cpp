@@ -83,9 +83,9 @@ void expectRunStateHolds(const HeadlessApp& app, const std::string& step) {
 }
 
 TEST(RandomWalk, EveryEventLeavesAConsistentRunState) {
-    const char* const items[] = {"menuzheng", "dao1",     "dao3",   "dao5",  "dao10", "daodiy", "yinxiao",
-                                 "zhong",     "di",       "ding",   "youxia", "zuoxia", "youshang", "zuoshang",
-                                 "tou90",     "tou80",    "tou75",  "tou50", "tou30", "tou0"};
+    const char* const items[] = {"menuzheng", "dao1",  "dao3",  "dao5",   "dao10",  "daodiy",   "yinxiao",
+                                 "zhong",     "di",    "ding",  "youxia", "zuoxia", "youshang", "zuoshang",
+                                 "tou90",     "tou80", "tou75", "tou50",  "tou30",  "tou0"};
     const char* const answers[] = {"8.5", " 2 ", "-2", "0", "0.04", "abc", "", "1.26", "90", "35791394.2", "0.1"};
 
     for (const std::uint32_t seed : {1u, 2u, 3u}) {

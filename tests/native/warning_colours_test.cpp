@@ -1,4 +1,6 @@
 // The palette draw, the flashing colours and the generator's reseeding.
+#include "effects/warning_colours.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,7 +9,6 @@
 #include <thread>
 
 #include "effects/clock_seeded_random.h"
-#include "effects/warning_colours.h"
 
 namespace zantiro::effects {
 namespace {
@@ -28,8 +29,8 @@ TEST(Palette, EachTenthOfTheRangePicksItsEntry) {
 TEST(Channel, RoundsHalvesToEvenAndCapsAt255) {
     EXPECT_EQ(channelFor(0.0f), 0);
     EXPECT_EQ(channelFor(0.49f / 256), 0);
-    EXPECT_EQ(channelFor(0.5f / 256), 0);   // 0.5 goes to the even 0
-    EXPECT_EQ(channelFor(1.5f / 256), 2);   // 1.5 goes to the even 2
+    EXPECT_EQ(channelFor(0.5f / 256), 0);  // 0.5 goes to the even 0
+    EXPECT_EQ(channelFor(1.5f / 256), 2);  // 1.5 goes to the even 2
     EXPECT_EQ(channelFor(254.5f / 256), 254);
     EXPECT_EQ(channelFor(255.5f / 256), 255);  // 256 counts as 255
     EXPECT_EQ(channelFor(0.99999994f), 255);

@@ -32,10 +32,14 @@ TEST_P(Placement, PutsTheWindowWhereItsItemSaysAndMovesTheCheckMark) {
     EXPECT_EQ(checked, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Presets, Placement,
-                         ::testing::Values(PlacementCase{"zhong", 7640, 4175}, PlacementCase{"di", 7640, 8250},
-                                           PlacementCase{"ding", 7640, 10}, PlacementCase{"youxia", 15270, 8250},
-                                           PlacementCase{"zuoxia", 0, 8250}, PlacementCase{"youshang", 15280, 0},
+INSTANTIATE_TEST_SUITE_P(Presets,
+                         Placement,
+                         ::testing::Values(PlacementCase{"zhong", 7640, 4175},
+                                           PlacementCase{"di", 7640, 8250},
+                                           PlacementCase{"ding", 7640, 10},
+                                           PlacementCase{"youxia", 15270, 8250},
+                                           PlacementCase{"zuoxia", 0, 8250},
+                                           PlacementCase{"youshang", 15280, 0},
                                            PlacementCase{"zuoshang", 0, 0}),
                          [](const auto& info) { return std::string(info.param.item); });
 
@@ -84,9 +88,14 @@ TEST_P(Transparency, MakesTheWindowLayeredWithTheItemsAlpha) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, Transparency,
-                         ::testing::Values(AlphaCase{"tou90", 26}, AlphaCase{"tou80", 51}, AlphaCase{"tou75", 64},
-                                           AlphaCase{"tou50", 128}, AlphaCase{"tou30", 179}, AlphaCase{"tou0", 255}),
+INSTANTIATE_TEST_SUITE_P(Levels,
+                         Transparency,
+                         ::testing::Values(AlphaCase{"tou90", 26},
+                                           AlphaCase{"tou80", 51},
+                                           AlphaCase{"tou75", 64},
+                                           AlphaCase{"tou50", 128},
+                                           AlphaCase{"tou30", 179},
+                                           AlphaCase{"tou0", 255}),
                          [](const auto& info) { return std::string(info.param.item); });
 
 TEST(TransparencyLevels, FiftyThenZeroIsOpaqueAgainButStaysLayered) {
@@ -101,10 +110,10 @@ TEST(Drag, TheLeftButtonAloneOverABackgroundOrLabelHandsTheMoveToTheSystem) {
     HeadlessApp app;
     ui::Form1& f = app.form;
     std::vector<std::function<void(int)>> sources = {
-        [&](int b) { f.window.onMouseMove(b, 0, 10, 10); },  [&](int b) { f.Label3.onMouseMove(b, 0, 1, 1); },
-        [&](int b) { f.Label4.onMouseMove(b, 0, 1, 1); },    [&](int b) { f.Label2[1].onMouseMove(b, 0, 1, 1); },
-        [&](int b) { f.Label5.onMouseMove(b, 1, 1, 1); },    [&](int b) { f.Label6.onMouseMove(b, 0, 1, 1); },
-        [&](int b) { f.Label1.onMouseMove(b, 0, 1, 1); },    [&](int b) { f.Label2[0].onMouseMove(b, 0, 1, 1); },
+        [&](int b) { f.window.onMouseMove(b, 0, 10, 10); }, [&](int b) { f.Label3.onMouseMove(b, 0, 1, 1); },
+        [&](int b) { f.Label4.onMouseMove(b, 0, 1, 1); },   [&](int b) { f.Label2[1].onMouseMove(b, 0, 1, 1); },
+        [&](int b) { f.Label5.onMouseMove(b, 1, 1, 1); },   [&](int b) { f.Label6.onMouseMove(b, 0, 1, 1); },
+        [&](int b) { f.Label1.onMouseMove(b, 0, 1, 1); },   [&](int b) { f.Label2[0].onMouseMove(b, 0, 1, 1); },
     };
     for (std::size_t i = 0; i < sources.size(); ++i) {
         for (int buttons : {0, 2, 3, 4, 5, 7}) {

@@ -14,7 +14,7 @@ namespace headless = forms::headless;
 
 struct HeadlessOptions {
     std::string folder = "/nonexistent-zantiro-folder";  // where the sound files go
-    float screenWidthTwips = 28800;                       // 1920 x 1080 pixels at 96 dpi
+    float screenWidthTwips = 28800;                      // 1920 x 1080 pixels at 96 dpi
     float screenHeightTwips = 16200;
     int dpi = 96;
 };

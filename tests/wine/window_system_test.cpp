@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "ui/module1.h"
 #include "tests/wine/wine_test_support.h"
 #include "ui/forms/win32/services.h"
+#include "ui/module1.h"
 
 namespace zantiro::wine_tests {
 namespace {

@@ -17,11 +17,13 @@ public:
     virtual ~WindowSystem() = default;
     virtual std::intptr_t getWindowLong(WindowHandle window, int index) = 0;
     virtual void setWindowLong(WindowHandle window, int index, std::intptr_t value) = 0;
-    virtual void setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                              unsigned flags) = 0;
+    virtual void
+    setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) = 0;
     virtual void setLayeredWindowAttributes(WindowHandle window, Colour key, std::uint8_t alpha, unsigned flags) = 0;
     virtual void releaseCapture() = 0;
-    virtual std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+    virtual std::intptr_t sendMessage(WindowHandle window,
+                                      unsigned message,
+                                      std::uintptr_t wParam,
                                       std::intptr_t lParam) = 0;
 };
 

@@ -39,7 +39,12 @@ void RecordingWindowSystem::setWindowLong(WindowHandle, int index, std::intptr_t
     longs[index] = value;
 }
 
-void RecordingWindowSystem::setWindowPos(WindowHandle, WindowHandle insertAfter, int x, int y, int cx, int cy,
+void RecordingWindowSystem::setWindowPos(WindowHandle,
+                                         WindowHandle insertAfter,
+                                         int x,
+                                         int y,
+                                         int cx,
+                                         int cy,
                                          unsigned flags) {
     calls.push_back("SetWindowPos(" + std::to_string(static_cast<std::intptr_t>(insertAfter)) + ", " +
                     std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(cx) + ", " +
@@ -56,7 +61,9 @@ void RecordingWindowSystem::releaseCapture() {
     calls.push_back("ReleaseCapture()");
 }
 
-std::intptr_t RecordingWindowSystem::sendMessage(WindowHandle, unsigned message, std::uintptr_t wParam,
+std::intptr_t RecordingWindowSystem::sendMessage(WindowHandle,
+                                                 unsigned message,
+                                                 std::uintptr_t wParam,
                                                  std::intptr_t lParam) {
     calls.push_back("SendMessage(" + std::to_string(message) + ", " + std::to_string(wParam) + ", " +
                     std::to_string(lParam) + ")");

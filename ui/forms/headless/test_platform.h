@@ -18,11 +18,13 @@ class RecordingWindowSystem final : public WindowSystem {
 public:
     std::intptr_t getWindowLong(WindowHandle window, int index) override;
     void setWindowLong(WindowHandle window, int index, std::intptr_t value) override;
-    void setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override;
+    void setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags)
+        override;
     void setLayeredWindowAttributes(WindowHandle window, Colour key, std::uint8_t alpha, unsigned flags) override;
     void releaseCapture() override;
-    std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+    std::intptr_t sendMessage(WindowHandle window,
+                              unsigned message,
+                              std::uintptr_t wParam,
                               std::intptr_t lParam) override;
 
     std::vector<std::string> calls;
