@@ -4,10 +4,10 @@
 
 namespace zantiro::core {
 
-void TimingEngine::choosePreset(std::int32_t seconds, std::string_view minutesText, forms::MenuItem& chosen) {
-    CountdownSeconds = seconds;
-    showWholeMinutes(minutesText);
-    checkCountdownItem(&chosen);
+void TimingEngine::choosePreset(const FixedPreset& preset) {
+    CountdownSeconds = preset.seconds;
+    showWholeMinutes(preset.minutesText);
+    checkCountdownItem(&preset.item);
     c_.menuzheng.setChecked(false);
 }
 

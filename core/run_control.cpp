@@ -52,21 +52,11 @@ void TimingEngine::Reset() {
         ElapsedSeconds = 0;
     } else {
         // Each checked preset is looked at in menu order; exactly one is checked.
-        if (c_.dao1.checked()) {
-            showWholeMinutes("01");
-            CountdownSeconds = 60;
-        }
-        if (c_.dao3.checked()) {
-            showWholeMinutes("03");
-            CountdownSeconds = 180;
-        }
-        if (c_.dao5.checked()) {
-            showWholeMinutes("05");
-            CountdownSeconds = 300;
-        }
-        if (c_.dao10.checked()) {
-            showWholeMinutes("10");
-            CountdownSeconds = 600;
+        for (const FixedPreset& preset : fixedPresets()) {
+            if (preset.item.checked()) {
+                showWholeMinutes(preset.minutesText);
+                CountdownSeconds = preset.seconds;
+            }
         }
         if (c_.daodiy.checked()) {
             // CustomMinutes only ever holds lengths whose seconds fit.

@@ -1,6 +1,7 @@
 // The timing engine: the counters, the run state machine, the presets and the tick handlers.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -59,10 +60,10 @@ public:
     void Reset();
     void menuzheng_Click();
 
-    void dao1_Click() { choosePreset(60, "01", c_.dao1); }
-    void dao3_Click() { choosePreset(180, "03", c_.dao3); }
-    void dao5_Click() { choosePreset(300, "05", c_.dao5); }
-    void dao10_Click() { choosePreset(600, "10", c_.dao10); }
+    void dao1_Click() { choosePreset(fixedPresets()[0]); }
+    void dao3_Click() { choosePreset(fixedPresets()[1]); }
+    void dao5_Click() { choosePreset(fixedPresets()[2]); }
+    void dao10_Click() { choosePreset(fixedPresets()[3]); }
     void daodiy_Click();
 
     void Timer2_Tick();
@@ -70,7 +71,16 @@ public:
     void ShowCountdown();
 
 private:
-    void choosePreset(std::int32_t seconds, std::string_view minutesText, forms::MenuItem& chosen);
+    struct FixedPreset {
+        forms::MenuItem& item;
+        std::int32_t seconds;
+        std::string_view minutesText;
+    };
+    // The four fixed lengths in menu order.
+    std::array<FixedPreset, 4> fixedPresets() const {
+        return {{{c_.dao1, 60, "01"}, {c_.dao3, 180, "03"}, {c_.dao5, 300, "05"}, {c_.dao10, 600, "10"}}};
+    }
+    void choosePreset(const FixedPreset& preset);
     void showWholeMinutes(std::string_view minutesText);
     void checkCountdownItem(const forms::MenuItem* chosen);
     void showTime(std::int32_t seconds);
