@@ -32,23 +32,20 @@ TimerScheduler::TimerScheduler(HWND window, Clock clock) : window_(window), cloc
 }
 
 TimerScheduler::~TimerScheduler() {
-    for (Entry* entry : entries_) {
+    for (const auto& entry : entries_) {
         if (entry->armed) {
             KillTimer(window_, entry->id);
         }
-        delete entry;
     }
 }
 
 void TimerScheduler::add(Timer& timer) {
-    // Entries live on the heap so that a handler adding a timer never moves one that is firing.
-    auto* entry = new Entry{&timer, kFirstTimerId + entries_.size()};
-    entries_.push_back(entry);
+    entries_.push_back(std::make_unique<Entry>(Entry{&timer, kFirstTimerId + entries_.size()}));
     timerChanged(timer);
 }
 
 void TimerScheduler::timerChanged(Timer& timer) {
-    for (Entry* entry : entries_) {
+    for (const auto& entry : entries_) {
         if (entry->timer != &timer) {
             continue;
         }
@@ -65,7 +62,7 @@ void TimerScheduler::timerChanged(Timer& timer) {
 }
 
 bool TimerScheduler::onTimerMessage(UINT_PTR id) {
-    const auto found = std::find_if(entries_.begin(), entries_.end(), [id](const Entry* e) { return e->id == id; });
+    const auto found = std::find_if(entries_.begin(), entries_.end(), [id](const auto& e) { return e->id == id; });
     if (found == entries_.end()) {
         return false;
     }
@@ -81,7 +78,8 @@ bool TimerScheduler::onTimerMessage(UINT_PTR id) {
     for (;;) {
         const std::int64_t now = clock_();
         Entry* next = nullptr;
-        for (Entry* entry : entries_) {
+        for (const auto& owned : entries_) {
+            Entry* entry = owned.get();
             if (!entry->timer->running() || entry->interval <= 0 || entry->due > now ||
                 std::find(fired.begin(), fired.end(), entry) != fired.end()) {
                 continue;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "ui/forms/controls.h"
@@ -38,7 +39,7 @@ private:
     void arm(Entry& entry);
     HWND window_;
     Clock clock_;
-    std::vector<Entry*> entries_;
+    std::vector<std::unique_ptr<Entry>> entries_;  // on the heap: adding one never moves one that fires
 };
 
 }  // namespace zantiro::forms::win32
