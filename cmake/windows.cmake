@@ -2,6 +2,7 @@
 enable_language(RC)
 
 add_library(zantiro_win32 STATIC
+    ui/forms/win32/dpi.cpp
     ui/forms/win32/input_box.cpp
     ui/forms/win32/main_window.cpp
     ui/forms/win32/painter.cpp
@@ -12,7 +13,8 @@ add_library(zantiro_win32 STATIC
     ui/forms/win32/timer_scheduler.cpp
 )
 target_link_libraries(zantiro_win32 PUBLIC zantiro_portable)
-target_compile_definitions(zantiro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+target_compile_definitions(zantiro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                 _WIN32_WINNT=0x0601 WINVER=0x0601)  # Windows 7: newer calls are looked up
 target_link_libraries(zantiro_win32 PUBLIC user32 gdi32 winmm comctl32 ole32 windowscodecs shlwapi uuid)
 
 # Statically linked runtime: no libstdc++ or winpthread DLL next to the exe.

@@ -6,6 +6,7 @@
 
 #include "tests/wine/wine_test_support.h"
 #include "ui/forms/units.h"
+#include "ui/forms/win32/dpi.h"
 #include "ui/forms/win32/services.h"
 #include "ui/forms/window.h"
 
@@ -45,7 +46,7 @@ int expectedDpi() {
 
 TEST(TwipsAndPixels, WindowSizedInTwipsHasTheRoundedPixelSizeAndReadsItBack) {
     TestWindow window;
-    const int dpi = static_cast<int>(GetDpiForWindow(window.hwnd()));
+    const int dpi = forms::win32::screenDpi();
     if (expectedDpi() != 0) {
         ASSERT_EQ(dpi, expectedDpi()) << "the prefix's LogPixels did not reach the DPI-aware test";
     }
@@ -82,7 +83,7 @@ TEST(ScreenInTwips, UsesTheBoundWindowsDpiAndNinetySixBeforeThat) {
     EXPECT_FLOAT_EQ(screen.heightTwips(), static_cast<float>(heightPx) * 15);
 
     TestWindow window;
-    const int dpi = static_cast<int>(GetDpiForWindow(window.hwnd()));
+    const int dpi = forms::win32::screenDpi();
     forms::Window form("Form1", "计时器");
     form.setHandle(window.handle());
     screen.setWindow(form);

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "resources/resource_ids.h"
+#include "ui/forms/win32/dpi.h"
 #include "ui/forms/win32/layout.h"
 #include "ui/forms/win32/text.h"
 
@@ -73,8 +74,7 @@ bool MainWindow::create() {
         return false;
     }
     window_.setHandle(reinterpret_cast<WindowHandle>(hwnd()));
-    const UINT dpi = GetDpiForWindow(hwnd());
-    window_.setDpi(dpi != 0 ? static_cast<int>(dpi) : kDefaultDpi);
+    window_.setDpi(windowDpi(hwnd()));
     (void)fonts_.setDpi(window_.dpi());
     onWindowPosChanged();
 

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "ui/forms/units.h"
+#include "ui/forms/win32/dpi.h"
 #include "ui/forms/win32/text.h"
 
 namespace zantiro::forms::win32 {
@@ -81,9 +82,7 @@ int screenDpi(const Window* window) {
         return 96;
     }
     if (window->hWnd() != 0) {
-        if (const UINT dpi = GetDpiForWindow(toHwnd(window->hWnd())); dpi != 0) {
-            return static_cast<int>(dpi);
-        }
+        return windowDpi(toHwnd(window->hWnd()));
     }
     return window->dpi();
 }
