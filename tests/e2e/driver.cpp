@@ -108,6 +108,7 @@ bool checkStyles(HWND main) {
            check((style & WS_THICKFRAME) == 0, "no sizing frame (WS_THICKFRAME clear)") &&
            check((style & WS_SYSMENU) != 0, "WS_SYSMENU set") &&
            check((style & WS_MINIMIZEBOX) != 0, "WS_MINIMIZEBOX set") &&
+           check((style & WS_MAXIMIZEBOX) == 0, "no maximise box (WS_MAXIMIZEBOX clear)") &&
            check((exStyle & WS_EX_TOPMOST) != 0, "always on top (WS_EX_TOPMOST)") &&
            check((exStyle & WS_EX_LAYERED) == 0, "not layered at start (WS_EX_LAYERED clear)");
 }

@@ -14,8 +14,9 @@
 namespace zantiro::forms::win32 {
 namespace {
 
-// The load handling takes caption and sizing frame away itself, through the window system.
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+// The load handling takes caption and sizing frame away itself, through the window system. No maximise box: the
+// window has one fixed size, and without the box the system menu greys Maximize (Alt+Space).
+constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN;
 constexpr int kDefaultDpi = 96;
 // Clear of IDOK and IDCANCEL, which IsDialogMessageW sends for Enter and Esc.
 constexpr int kFirstButtonId = 100;
