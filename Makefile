@@ -18,9 +18,12 @@ native: deps
 
 windows-configure: deps
 	@cmake --preset windows >/dev/null
+	@cmake --preset windows-x86 >/dev/null
 
+# build/windows/zantiro.exe (64-bit) and build/windows-x86/zantiro.exe (32-bit).
 exe: windows-configure
 	@cmake --build --preset windows -j$(JOBS) --target zantiro
+	@cmake --build --preset windows-x86 -j$(JOBS) --target zantiro
 
 run: exe
 	@tools/wine/run.sh build/windows/zantiro.exe
@@ -28,10 +31,13 @@ run: exe
 test-native: native
 	@ctest --preset native -j$(JOBS)
 
-# One Xvfb and one warm wineserver for the whole Windows suite.
+# One Xvfb and one warm wineserver for the whole Windows suite; the 32-bit exe gets the start-up end-to-end test and
+# the import check.
 test-windows: windows-configure
 	@cmake --build --preset windows -j$(JOBS)
+	@cmake --build --preset windows-x86 -j$(JOBS) --target zantiro zantiro_e2e_driver
 	@tools/wine/emulator.sh --session ctest --preset windows
+	@ctest --preset windows-x86
 
 test: test-native test-windows
 

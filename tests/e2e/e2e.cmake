@@ -15,15 +15,18 @@ endif()
 # The scripts run Wine themselves (own Xvfb, prefix lock, teardown), so they are not run through the emulator.
 add_test(NAME e2e_smoke
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
-# The same at 144 dpi, in the prefix the Wine tests use for that DPI: every size and position scales.
-add_test(NAME e2e_smoke_144dpi
-    COMMAND ${CMAKE_COMMAND} -E env ZANTIRO_E2E_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix-144 ZANTIRO_DPI=144
-            bash ${PROJECT_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
-add_test(NAME e2e_countdown
-    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/countdown.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
 # The scripts wait for their prefix's lock (as tools/wine/emulator.sh takes it), so a parallel ctest stays correct;
 # the resource locks only keep ctest from spending a slot on waiting.
-set_tests_properties(e2e_smoke e2e_smoke_144dpi e2e_countdown PROPERTIES TIMEOUT 300 LABELS e2e)
-set_tests_properties(e2e_smoke PROPERTIES RESOURCE_LOCK zantiro_wine_prefix)
-set_tests_properties(e2e_smoke_144dpi PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_144)
-set_tests_properties(e2e_countdown PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_alsa)
+set_tests_properties(e2e_smoke PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix)
+
+if(ZANTIRO_WINDOWS_SUITE)
+    # The same at 144 dpi, in the prefix the Wine tests use for that DPI: every size and position scales.
+    add_test(NAME e2e_smoke_144dpi
+        COMMAND ${CMAKE_COMMAND} -E env ZANTIRO_E2E_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix-144 ZANTIRO_DPI=144
+                bash ${PROJECT_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    add_test(NAME e2e_countdown
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/countdown.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    set_tests_properties(e2e_smoke_144dpi e2e_countdown PROPERTIES TIMEOUT 300 LABELS e2e)
+    set_tests_properties(e2e_smoke_144dpi PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_144)
+    set_tests_properties(e2e_countdown PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_alsa)
+endif()
