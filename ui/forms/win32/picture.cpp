@@ -60,7 +60,9 @@ Picture Picture::decode(std::span<const std::uint8_t> encoded) {
         return picture;
     }
     ComPtr<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())))) {
+    // The version-1 factory: Windows 7 has only that one, and some SDKs map CLSID_WICImagingFactory to version 2.
+    if (FAILED(
+            CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())))) {
         return picture;
     }
     ComPtr<IWICFormatConverter> converter;
