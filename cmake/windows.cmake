@@ -5,6 +5,7 @@ add_library(zantiro_win32 STATIC
     ui/forms/win32/dpi.cpp
     ui/forms/win32/input_box.cpp
     ui/forms/win32/main_window.cpp
+    ui/forms/win32/newer_calls.cpp
     ui/forms/win32/painter.cpp
     ui/forms/win32/picture.cpp
     ui/forms/win32/popup_menu.cpp

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <string>
+
 #include "effects/clock_seeded_random.h"
 #include "resources/resource_ids.h"
 #include "ui/form1.h"
@@ -30,6 +32,23 @@ void runMessageLoop(const MainWindow& mainWindow) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+// Says why the program ends before its window shows: in the system's words for `error`, and its number.
+void reportNoWindow(DWORD error) {
+    std::wstring text = L"无法创建计时器窗口。";
+    if (error != 0) {
+        wchar_t* reason = nullptr;  // owned: allocated by FormatMessageW, freed below
+        if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, error, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr) != 0) {
+            std::wstring words(reason);
+            LocalFree(reason);
+            words.erase(words.find_last_not_of(L"\r\n ") + 1);  // the system's text ends in a line break
+            text += L"\n\n" + words;
+        }
+        text += L"（错误代码 " + std::to_wstring(error) + L"）";
+    }
+    MessageBoxW(nullptr, text.c_str(), L"Zantiro", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
@@ -62,6 +81,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     MainWindow mainWindow(form.window, Picture::decode(Picture::resource(IDR_BACKGROUND)));
     mainWindow.onFunctionKey = [&form](int number) { form.functionKey(number); };
     if (!mainWindow.create()) {
+        reportNoWindow(GetLastError());
         return 1;
     }
     form.Form_Load();

@@ -1,4 +1,6 @@
 // Twips and pixels: the conversions, a real window sized in twips, and the screen in twips at the window's DPI.
+#include "ui/forms/win32/dpi.h"
+
 #include <gtest/gtest.h>
 
 #include <cwchar>
@@ -6,7 +8,7 @@
 
 #include "tests/wine/wine_test_support.h"
 #include "ui/forms/units.h"
-#include "ui/forms/win32/dpi.h"
+#include "ui/forms/win32/newer_calls.h"
 #include "ui/forms/win32/services.h"
 #include "ui/forms/window.h"
 
@@ -89,6 +91,23 @@ TEST(ScreenInTwips, UsesTheBoundWindowsDpiAndNinetySixBeforeThat) {
     screen.setWindow(form);
     EXPECT_FLOAT_EQ(screen.widthTwips(), static_cast<float>(widthPx) * 1440 / static_cast<float>(dpi));
     EXPECT_FLOAT_EQ(screen.heightTwips(), static_cast<float>(heightPx) * 1440 / static_cast<float>(dpi));
+}
+
+// Windows 7 to 8.1 lack GetDpiForWindow: the look-up finds nothing and a window has the screen's DPI, the prefix's
+// LogPixels (the 144-dpi run shows it is not a fixed 96).
+TEST(OlderWindows, WithoutGetDpiForWindowAWindowHasTheScreensDpi) {
+    TestWindow window;
+    ASSERT_NE(forms::win32::findNewerCall(L"user32.dll", "GetDpiForWindow"), nullptr) << "Wine has the call";
+    forms::win32::hideNewerCalls(true);
+    const FARPROC hidden = forms::win32::findNewerCall(L"user32.dll", "GetDpiForWindow");
+    const int dpi = forms::win32::windowDpi(window.hwnd());
+    forms::win32::hideNewerCalls(false);
+
+    EXPECT_EQ(hidden, nullptr);
+    EXPECT_EQ(dpi, forms::win32::screenDpi());
+    if (expectedDpi() != 0) {
+        EXPECT_EQ(dpi, expectedDpi());
+    }
 }
 
 }  // namespace
