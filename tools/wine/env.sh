@@ -13,7 +13,7 @@ export WINEDEBUG=${ZANTIRO_WINEDEBUG:--all}  # e.g. ZANTIRO_WINEDEBUG=err+all,wa
 # writes no menu entries or file associations into the real home.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Debian 12 ships only 64-bit Wine: call its loader directly, which skips the wrapper's
+# The 64-bit loader (it hands 32-bit exes to the 32-bit one, from wine32): call it directly, which skips the wrapper's
 # "wine32 is missing" hint and a shell start.
 if command -v wine64 >/dev/null; then
     WINE=$(command -v wine64)
