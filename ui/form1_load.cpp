@@ -17,7 +17,6 @@ constexpr forms::Colour kDigitColour = 255;
 }  // namespace
 
 void Form1::Form_Load() {
-    using namespace forms::user32;
     RemoveTitleBar(platform_.windowSystem, window.hWnd());
 
     window.setHeight(kWindowHeight);
@@ -44,7 +43,7 @@ void Form1::Form_Load() {
 
     Timer1.setInterval(1000);
     Timer1.setEnabled(true);
-    platform_.windowSystem.setWindowPos(window.hWnd(), kHwndTopmost, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
+    platform_.windowSystem.makeTopmost(window.hWnd());
 
     menuzheng.setChecked(true);
     for (MenuItem* item : {&dao1, &dao10, &dao3, &dao5, &daodiy}) {

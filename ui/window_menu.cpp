@@ -1,6 +1,5 @@
 // The function menu and the window's own settings: placement, transparency, dragging, exit.
 #include "ui/form1.h"
-#include "ui/forms/user32_constants.h"
 
 namespace zantiro::ui {
 
@@ -57,23 +56,17 @@ void Form1::choosePlacement(MenuItem& item, float left, float top) {
 }
 
 void Form1::chooseTransparency(MenuItem& item, std::uint8_t alpha) {
-    using namespace forms::user32;
-    const forms::WindowHandle hwnd = window.hWnd();
-    const auto exStyle = platform_.windowSystem.getWindowLong(hwnd, kGwlExStyle);
-    platform_.windowSystem.setWindowLong(hwnd, kGwlExStyle, exStyle | kWsExLayered);
-    platform_.windowSystem.setLayeredWindowAttributes(hwnd, 0, alpha, kLwaAlpha);
+    platform_.windowSystem.setOpacity(window.hWnd(), alpha);
     for (MenuItem* each : {&tou0, &tou30, &tou50, &tou75, &tou80, &tou90}) {
         each->setChecked(each == &item);
     }
 }
 
 void Form1::dragMouseMove(int button) {
-    using namespace forms::user32;
     if (button != 1) {
         return;
     }
-    platform_.windowSystem.releaseCapture();
-    platform_.windowSystem.sendMessage(window.hWnd(), kWmNcLButtonDown, kHtCaption, 0);
+    platform_.windowSystem.beginDrag(window.hWnd());
 }
 
 }  // namespace zantiro::ui

@@ -1,4 +1,4 @@
-// Start-up: the window as it is first shown, and the window-system calls made on the way.
+// Start-up: the window as it is first shown, and the window-system intents on the way.
 #include <gtest/gtest.h>
 
 #include "tests/support/headless_app.h"
@@ -6,10 +6,10 @@
 namespace zantiro::testing {
 namespace {
 
-TEST(Load, MakesTheWindowSystemCallsInOrderAndKeepsEveryOtherStyleBit) {
+TEST(Load, RemovesTheTitleBarThenMakesTheWindowTopmostAndLeavesItOpaque) {
     HeadlessApp app;
-    EXPECT_EQ(app.windowSystem.calls, (std::vector<std::string>{"GetWindowLong(-16)", "SetWindowLong(-16, 0x140B0000)",
-                                                                "SetWindowPos(-1, 0, 0, 0, 0, 3)"}));
+    EXPECT_EQ(app.windowSystem.intents, (std::vector<std::string>{"removeTitleBar", "makeTopmost"}));
+    EXPECT_FALSE(app.windowSystem.opacity.has_value()) << "not layered until a transparency is chosen";
 }
 
 TEST(Load, SizesAndCentresTheWindowInWholePixels) {
@@ -94,12 +94,6 @@ TEST(Load, PreparesTimersButtonsAndCheckMarks) {
     EXPECT_EQ(app.display(), "00:00:00");
     EXPECT_EQ(f.timing.ElapsedSeconds, 0);
     EXPECT_EQ(f.timing.CountdownSeconds, 0);
-}
-
-TEST(Load, StartsOpaqueWithoutTheLayeredStyle) {
-    HeadlessApp app;
-    EXPECT_FALSE(app.windowSystem.alpha.has_value());
-    EXPECT_EQ(app.windowSystem.longs[forms::user32::kGwlExStyle] & forms::user32::kWsExLayered, 0);
 }
 
 TEST(WallClock, ShowsTheDesignCaptionUntilTheFirstTickThenTheRegionalTime) {

@@ -12,8 +12,6 @@ HeadlessApp::HeadlessApp(const HeadlessOptions& options)
       form(platform_),
       backend((form.window.setDpi(options.dpi), form.window)) {
     form.window.setHandle(0x1234);
-    // A freshly created overlapped window: caption, sizing frame, system menu, minimise and maximise boxes.
-    windowSystem.longs[forms::user32::kGwlStyle] = 0x14CF0000;
     dispatch([this] { form.Form_Load(); });
 }
 

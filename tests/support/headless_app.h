@@ -6,7 +6,6 @@
 #include "ui/form1.h"
 #include "ui/forms/headless/headless_backend.h"
 #include "ui/forms/headless/test_platform.h"
-#include "ui/forms/user32_constants.h"
 
 namespace zantiro::testing {
 

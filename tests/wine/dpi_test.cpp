@@ -56,9 +56,8 @@ TEST(TwipsAndPixels, WindowSizedInTwipsHasTheRoundedPixelSizeAndReadsItBack) {
     form.setDpi(dpi);
     form.setWidth(3920);
     form.setHeight(2450);
-    forms::win32::Win32WindowSystem windowSystem;
-    windowSystem.setWindowPos(window.handle(), 0, 0, 0, form.pixels().width, form.pixels().height,
-                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window.hwnd(), nullptr, 0, 0, form.pixels().width, form.pixels().height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     RECT rect{};
     GetWindowRect(window.hwnd(), &rect);

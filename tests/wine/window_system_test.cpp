@@ -1,7 +1,7 @@
-// Win32WindowSystem on real windows: the title bar's removal, topmost, transparency, capture and messages.
+// Win32WindowSystem's intents on real windows: the title bar's removal, topmost, opacity and the drag hand-off.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <cstdint>
 
 #include "tests/wine/wine_test_support.h"
 #include "ui/forms/win32/services.h"
@@ -34,8 +34,8 @@ TEST(RemoveTitleBar, ClearsCaptionAndFrameAddsSystemMenuAndMinimiseBoxKeepsTheRe
         ASSERT_NE(windowSize(window.hwnd()).cy, clientSize(window.hwnd()).cy) << "the window starts with a frame";
 
         ui::RemoveTitleBar(windowSystem, window.handle());
-        windowSystem.setWindowPos(window.handle(), 0, 0, 0, 0, 0,
-                                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
         const auto after = static_cast<DWORD>(GetWindowLongPtrW(window.hwnd(), GWL_STYLE));
         EXPECT_EQ(after & (WS_CAPTION | WS_THICKFRAME), 0u);
@@ -48,24 +48,27 @@ TEST(RemoveTitleBar, ClearsCaptionAndFrameAddsSystemMenuAndMinimiseBoxKeepsTheRe
     }
 }
 
-TEST(WindowSystem, TopmostInsertAfterReachesSetWindowPos) {
+TEST(WindowSystem, MakeTopmostPutsTheWindowInTheTopmostBandWhereItIs) {
     TestWindow window;
     Win32WindowSystem windowSystem;
     ASSERT_EQ(GetWindowLongPtrW(window.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    // The forms layer spells HWND_TOPMOST as the integer -1.
-    windowSystem.setWindowPos(window.handle(), static_cast<forms::WindowHandle>(-1), 0, 0, 0, 0,
-                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RECT before{};
+    GetWindowRect(window.hwnd(), &before);
+    windowSystem.makeTopmost(window.handle());
     EXPECT_NE(GetWindowLongPtrW(window.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    RECT after{};
+    GetWindowRect(window.hwnd(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
 }
 
-TEST(WindowSystem, LayeredAlphaReadsBack) {
-    for (const int alpha : {26, 128, 255}) {
+TEST(WindowSystem, SetOpacityMakesTheWindowLayeredKeepsItsOtherStylesAndReadsBack) {
+    TestWindow window(WS_OVERLAPPEDWINDOW, L"Zantiro test", WS_EX_TOOLWINDOW);
+    Win32WindowSystem windowSystem;
+    const LONG_PTR exStyle = GetWindowLongPtrW(window.hwnd(), GWL_EXSTYLE);
+    ASSERT_EQ(exStyle & WS_EX_LAYERED, 0);
+    for (const int alpha : {26, 128, 255}) {  // opaque again at the end, and still layered
         SCOPED_TRACE(alpha);
-        TestWindow window;
-        Win32WindowSystem windowSystem;
-        const std::intptr_t exStyle = windowSystem.getWindowLong(window.handle(), GWL_EXSTYLE);
-        windowSystem.setWindowLong(window.handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-        windowSystem.setLayeredWindowAttributes(window.handle(), 0, static_cast<std::uint8_t>(alpha), LWA_ALPHA);
+        windowSystem.setOpacity(window.handle(), static_cast<std::uint8_t>(alpha));
 
         EXPECT_EQ(GetWindowLongPtrW(window.hwnd(), GWL_EXSTYLE), exStyle | WS_EX_LAYERED);
         COLORREF key = 0;
@@ -77,24 +80,38 @@ TEST(WindowSystem, LayeredAlphaReadsBack) {
     }
 }
 
-TEST(WindowSystem, ReleaseCaptureEndsTheCapture) {
+// Takes the caption press in place of DefWindowProc, whose move loop would wait for a button nobody holds.
+struct CaptionPress {
+    static inline WNDPROC original = nullptr;
+    static inline int count = 0;
+    static inline WPARAM hitTest = 0;
+    static inline HWND captureAtPress = nullptr;
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCLBUTTONDOWN) {
+            ++count;
+            hitTest = wParam;
+            captureAtPress = GetCapture();
+            return 0;
+        }
+        return CallWindowProcW(original, hwnd, message, wParam, lParam);
+    }
+};
+
+TEST(WindowSystem, BeginDragReleasesTheCaptureThenPressesOnTheCaption) {
     TestWindow window;
-    Win32WindowSystem windowSystem;
+    CaptionPress::original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CaptionPress::windowProc)));
     SetCapture(window.hwnd());
     ASSERT_EQ(GetCapture(), window.hwnd());
-    windowSystem.releaseCapture();
-    EXPECT_EQ(GetCapture(), nullptr);
-}
 
-TEST(WindowSystem, SendMessagePassesPointerSizedArgumentsAndResult) {
-    TestWindow window(WS_OVERLAPPEDWINDOW, L"旧");
-    Win32WindowSystem windowSystem;
-    const std::wstring title = L"计时器";
-    EXPECT_EQ(windowSystem.sendMessage(window.handle(), WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(title.c_str())),
-              TRUE);
-    wchar_t text[16] = {};
-    EXPECT_EQ(windowSystem.sendMessage(window.handle(), WM_GETTEXT, 16, reinterpret_cast<std::intptr_t>(text)), 3);
-    EXPECT_EQ(std::wstring(text), title);
+    Win32WindowSystem().beginDrag(window.handle());
+
+    EXPECT_EQ(CaptionPress::count, 1);
+    EXPECT_EQ(CaptionPress::hitTest, WPARAM{HTCAPTION});
+    EXPECT_EQ(CaptionPress::captureAtPress, nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    SetWindowLongPtrW(window.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CaptionPress::original));
 }
 
 }  // namespace

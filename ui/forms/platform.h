@@ -11,20 +11,18 @@
 
 namespace zantiro::forms {
 
-// The user32 calls the window makes by itself (style, topmost, alpha, drag hand-off).
+// What the window asks of the window manager for itself, one intent per call.
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
-    virtual std::intptr_t getWindowLong(WindowHandle window, int index) = 0;
-    virtual void setWindowLong(WindowHandle window, int index, std::intptr_t value) = 0;
-    virtual void
-    setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) = 0;
-    virtual void setLayeredWindowAttributes(WindowHandle window, Colour key, std::uint8_t alpha, unsigned flags) = 0;
-    virtual void releaseCapture() = 0;
-    virtual std::intptr_t sendMessage(WindowHandle window,
-                                      unsigned message,
-                                      std::uintptr_t wParam,
-                                      std::intptr_t lParam) = 0;
+    // Takes away the caption and the sizing frame, adds the system menu and the minimise box; other styles stay.
+    virtual void removeTitleBar(WindowHandle window) = 0;
+    // Above every window that is not topmost, without moving, sizing or activating it.
+    virtual void makeTopmost(WindowHandle window) = 0;
+    // 0 is invisible, 255 opaque; the window stays layered from the first call on.
+    virtual void setOpacity(WindowHandle window, std::uint8_t alpha) = 0;
+    // Hands a move with the left button held down to the system, as a press on a title bar would.
+    virtual void beginDrag(WindowHandle window) = 0;
 };
 
 class Screen {

@@ -1,19 +1,12 @@
 // The screenless platform's stand-ins.
 #include "ui/forms/headless/test_platform.h"
 
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <stdexcept>
 
 namespace zantiro::forms::headless {
 namespace {
-
-std::string hex(std::intptr_t value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%08llX", static_cast<unsigned long long>(value) & 0xFFFFFFFFull);
-    return text;
-}
 
 MenuItem* findItem(MenuItem& menu, const std::string& name) {
     for (MenuItem* item : menu.items()) {
@@ -28,47 +21,6 @@ MenuItem* findItem(MenuItem& menu, const std::string& name) {
 }
 
 }  // namespace
-
-std::intptr_t RecordingWindowSystem::getWindowLong(WindowHandle, int index) {
-    calls.push_back("GetWindowLong(" + std::to_string(index) + ")");
-    return longs[index];
-}
-
-void RecordingWindowSystem::setWindowLong(WindowHandle, int index, std::intptr_t value) {
-    calls.push_back("SetWindowLong(" + std::to_string(index) + ", " + hex(value) + ")");
-    longs[index] = value;
-}
-
-void RecordingWindowSystem::setWindowPos(WindowHandle,
-                                         WindowHandle insertAfter,
-                                         int x,
-                                         int y,
-                                         int cx,
-                                         int cy,
-                                         unsigned flags) {
-    calls.push_back("SetWindowPos(" + std::to_string(static_cast<std::intptr_t>(insertAfter)) + ", " +
-                    std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(cx) + ", " +
-                    std::to_string(cy) + ", " + std::to_string(flags) + ")");
-}
-
-void RecordingWindowSystem::setLayeredWindowAttributes(WindowHandle, Colour key, std::uint8_t value, unsigned flags) {
-    calls.push_back("SetLayeredWindowAttributes(" + std::to_string(key) + ", " + std::to_string(value) + ", " +
-                    std::to_string(flags) + ")");
-    alpha = value;
-}
-
-void RecordingWindowSystem::releaseCapture() {
-    calls.push_back("ReleaseCapture()");
-}
-
-std::intptr_t RecordingWindowSystem::sendMessage(WindowHandle,
-                                                 unsigned message,
-                                                 std::uintptr_t wParam,
-                                                 std::intptr_t lParam) {
-    calls.push_back("SendMessage(" + std::to_string(message) + ", " + std::to_string(wParam) + ", " +
-                    std::to_string(lParam) + ")");
-    return 0;
-}
 
 void ScriptedPopupMenu::showPopup(MenuItem& menu) {
     ++shown;

@@ -13,23 +13,19 @@
 
 namespace zantiro::forms::headless {
 
-// Records each user32 call as text and keeps the style words so that they read back as written.
+// Records each intent as text ("setOpacity 128") and the opacity last set.
 class RecordingWindowSystem final : public WindowSystem {
 public:
-    std::intptr_t getWindowLong(WindowHandle window, int index) override;
-    void setWindowLong(WindowHandle window, int index, std::intptr_t value) override;
-    void setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags)
-        override;
-    void setLayeredWindowAttributes(WindowHandle window, Colour key, std::uint8_t alpha, unsigned flags) override;
-    void releaseCapture() override;
-    std::intptr_t sendMessage(WindowHandle window,
-                              unsigned message,
-                              std::uintptr_t wParam,
-                              std::intptr_t lParam) override;
+    void removeTitleBar(WindowHandle) override { intents.emplace_back("removeTitleBar"); }
+    void makeTopmost(WindowHandle) override { intents.emplace_back("makeTopmost"); }
+    void setOpacity(WindowHandle, std::uint8_t alpha) override {
+        intents.push_back("setOpacity " + std::to_string(alpha));
+        opacity = alpha;
+    }
+    void beginDrag(WindowHandle) override { intents.emplace_back("beginDrag"); }
 
-    std::vector<std::string> calls;
-    std::map<int, std::intptr_t> longs;  // by index, as a freshly created overlapped window has them
-    std::optional<std::uint8_t> alpha;
+    std::vector<std::string> intents;
+    std::optional<std::uint8_t> opacity;  // none until the window is made layered
 };
 
 class FixedScreen final : public Screen {

@@ -1,4 +1,4 @@
-// The platform services as Windows gives them: user32 calls, screen size, sound, files, resources, locale.
+// The platform services as Windows gives them: window styles, screen size, sound, files, resources, locale.
 #include "ui/forms/win32/services.h"
 
 #include <mmsystem.h>  // after <windows.h>, which services.h brings
@@ -38,40 +38,28 @@ private:
 
 }  // namespace
 
-std::intptr_t Win32WindowSystem::getWindowLong(WindowHandle window, int index) {
-    return GetWindowLongPtrW(toHwnd(window), index);
+void Win32WindowSystem::removeTitleBar(WindowHandle window) {
+    const HWND hwnd = toHwnd(window);
+    // The style word is 32 bits even where GetWindowLongPtr returns 64.
+    auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+    style = (style & ~DWORD{WS_CAPTION | WS_THICKFRAME}) | WS_SYSMENU | WS_MINIMIZEBOX;
+    SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG>(style));
 }
 
-void Win32WindowSystem::setWindowLong(WindowHandle window, int index, std::intptr_t value) {
-    SetWindowLongPtrW(toHwnd(window), index, value);
+void Win32WindowSystem::makeTopmost(WindowHandle window) {
+    SetWindowPos(toHwnd(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void Win32WindowSystem::setWindowPos(WindowHandle window,
-                                     WindowHandle insertAfter,
-                                     int x,
-                                     int y,
-                                     int cx,
-                                     int cy,
-                                     unsigned flags) {
-    SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy, flags);
+void Win32WindowSystem::setOpacity(WindowHandle window, std::uint8_t alpha) {
+    const HWND hwnd = toHwnd(window);
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd, 0, alpha, LWA_ALPHA);
 }
 
-void Win32WindowSystem::setLayeredWindowAttributes(WindowHandle window,
-                                                   Colour key,
-                                                   std::uint8_t alpha,
-                                                   unsigned flags) {
-    SetLayeredWindowAttributes(toHwnd(window), key, alpha, flags);
-}
-
-void Win32WindowSystem::releaseCapture() {
+void Win32WindowSystem::beginDrag(WindowHandle window) {
+    // The press gave the window the mouse capture; the system's move loop needs it back to take the mouse.
     ReleaseCapture();
-}
-
-std::intptr_t Win32WindowSystem::sendMessage(WindowHandle window,
-                                             unsigned message,
-                                             std::uintptr_t wParam,
-                                             std::intptr_t lParam) {
-    return SendMessageW(toHwnd(window), message, wParam, lParam);
+    SendMessageW(toHwnd(window), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 namespace {

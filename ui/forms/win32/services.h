@@ -9,18 +9,13 @@
 
 namespace zantiro::forms::win32 {
 
+// The window-style intents as user32 calls: style words, the topmost band, layered alpha, the caption's drag.
 class Win32WindowSystem final : public WindowSystem {
 public:
-    std::intptr_t getWindowLong(WindowHandle window, int index) override;
-    void setWindowLong(WindowHandle window, int index, std::intptr_t value) override;
-    void setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags)
-        override;
-    void setLayeredWindowAttributes(WindowHandle window, Colour key, std::uint8_t alpha, unsigned flags) override;
-    void releaseCapture() override;
-    std::intptr_t sendMessage(WindowHandle window,
-                              unsigned message,
-                              std::uintptr_t wParam,
-                              std::intptr_t lParam) override;
+    void removeTitleBar(WindowHandle window) override;
+    void makeTopmost(WindowHandle window) override;
+    void setOpacity(WindowHandle window, std::uint8_t alpha) override;
+    void beginDrag(WindowHandle window) override;
 };
 
 // The primary screen in twips at the given window's DPI.
