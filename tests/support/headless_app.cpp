@@ -21,7 +21,7 @@ bool HeadlessApp::dispatch(const std::function<void()>& event) {
     }
     try {
         event();
-    } catch (const headless::ProgramEnded&) {
+    } catch (const ProgramEnded&) {
     }
     return true;
 }

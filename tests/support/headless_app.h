@@ -3,13 +3,11 @@
 
 #include <string>
 
+#include "tests/support/test_platform.h"
 #include "ui/form1.h"
 #include "ui/forms/headless/headless_backend.h"
-#include "ui/forms/headless/test_platform.h"
 
 namespace zantiro::testing {
-
-namespace headless = forms::headless;
 
 struct HeadlessOptions {
     std::string folder = "/nonexistent-zantiro-folder";  // where the sound files go
@@ -22,23 +20,23 @@ class HeadlessApp {
 public:
     explicit HeadlessApp(const HeadlessOptions& options = {});
 
-    headless::RecordingWindowSystem windowSystem;
-    headless::FixedScreen screen;
-    headless::ScriptedPopupMenu popupMenu;
-    headless::ScriptedInputBox inputBox;
-    headless::RecordingSoundPlayer soundPlayer;
-    headless::FolderFileSystem fileSystem;
-    headless::FolderResources resources;
-    headless::ScriptedRandom random;
-    headless::FixedRegional regional;
-    headless::HeadlessProgram program;
+    RecordingWindowSystem windowSystem;
+    FixedScreen screen;
+    ScriptedPopupMenu popupMenu;
+    ScriptedInputBox inputBox;
+    RecordingSoundPlayer soundPlayer;
+    FolderFileSystem fileSystem;
+    FolderResources resources;
+    ScriptedRandom random;
+    FixedRegional regional;
+    HeadlessProgram program;
 
 private:
     forms::Platform platform_;
 
 public:
     ui::Form1 form;
-    headless::HeadlessBackend backend;
+    forms::headless::HeadlessBackend backend;
 
     // A press of an enabled button; false when the button is disabled or the program has ended.
     bool press(forms::CommandButton& button);

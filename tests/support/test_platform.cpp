@@ -1,11 +1,11 @@
-// The screenless platform's stand-ins.
-#include "ui/forms/headless/test_platform.h"
+// Test stand-ins for the platform services.
+#include "tests/support/test_platform.h"
 
 #include <fstream>
 #include <functional>
 #include <stdexcept>
 
-namespace zantiro::forms::headless {
+namespace zantiro::testing {
 namespace {
 
 MenuItem* findItem(MenuItem& menu, const std::string& name) {
@@ -96,4 +96,4 @@ float ScriptedRandom::next() {
     return static_cast<float>(fallback_ >> 8) * 0x1.0p-24f;
 }
 
-}  // namespace zantiro::forms::headless
+}  // namespace zantiro::testing

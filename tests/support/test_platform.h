@@ -1,4 +1,4 @@
-// The screenless platform: recording, scripted and folder-backed stand-ins for what Windows gives.
+// Test stand-ins for what Windows gives: recording, scripted and folder-backed platform services.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,10 @@
 
 #include "ui/forms/platform.h"
 
-namespace zantiro::forms::headless {
+namespace zantiro::testing {
+
+using forms::FileSystem, forms::InputBox, forms::MenuItem, forms::PopupMenu, forms::Program, forms::RandomSource,
+    forms::Regional, forms::Resources, forms::Screen, forms::SoundPlayer, forms::WindowHandle, forms::WindowSystem;
 
 // Records each intent as text ("setOpacity 128") and the opacity last set.
 class RecordingWindowSystem final : public WindowSystem {
@@ -133,4 +136,4 @@ public:
     bool ended = false;
 };
 
-}  // namespace zantiro::forms::headless
+}  // namespace zantiro::testing
