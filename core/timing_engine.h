@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "effects/warning_colours.h"
 #include "sound/sound_effects.h"
@@ -19,6 +21,14 @@ inline constexpr std::string_view kResumeCaption = "恢 复";
 
 inline constexpr std::string_view kCustomTitle = "输入Vorlenk时间";
 inline constexpr std::string_view kCustomPrompt = "以分钟为单位。\r\n可精确到小数点后 1 位。\r\n如8分30秒可输入“8.5”。";
+
+// The five run states, named for what the controls show; see runState().
+enum class RunState { Ready, Running, Paused, Finished, Stopped };
+
+// A run has been started and not yet stopped: the function menu and its keys are not offered.
+constexpr bool isRunInProgress(RunState state) {
+    return state == RunState::Running || state == RunState::Paused || state == RunState::Finished;
+}
 
 // The run state lives in these controls; the engine decides by reading them back.
 struct TimingControls {
@@ -65,6 +75,11 @@ public:
     void dao5_Click() { choosePreset(fixedPresets()[2]); }
     void dao10_Click() { choosePreset(fixedPresets()[3]); }
     void daodiy_Click();
+
+    // Read from the start button's caption and enabled flag, the flashing timer and the pause button's caption.
+    RunState runState() const;
+    // What the controls and counters break of the rules of the current run state; empty when all hold.
+    std::vector<std::string> brokenRunStateRules() const;
 
     void Timer2_Tick();
     void Timer3_Tick();

@@ -10,7 +10,7 @@ void Form1::Command4_Click() {
 void Form1::functionKey(int number) {
     static constexpr int kFirst = 1;
     MenuItem* const items[] = {&dao1, &dao3, &dao5, &dao10, &daodiy};
-    if (!Command4.enabled() || number < kFirst || number >= kFirst + 5) {
+    if (core::isRunInProgress(timing.runState()) || number < kFirst || number >= kFirst + 5) {
         return;  // a run is in progress, or not one of F1 to F5
     }
     MenuItem& chosen = *items[number - kFirst];

@@ -180,13 +180,21 @@ TEST_F(FunctionMenu, FunctionKeysChooseTheirCountdownAsTheMenuWould) {
 }
 
 TEST_F(FunctionMenu, FunctionKeysDoNothingWhileARunIsInProgress) {
-    app.chooseFromMenu("dao10");
+    app.chooseFromMenu("dao1");
     app.press(f.Command1);
     app.wait(2000);
-    f.functionKey(1);
-    EXPECT_EQ(app.checkedModeItem(), "dao10");
-    EXPECT_EQ(app.display(), "00:09:58");
+    f.functionKey(4);  // running
+    EXPECT_EQ(app.display(), "00:00:58");
     EXPECT_TRUE(f.Timer3.enabled());
+    app.press(f.Command2);
+    f.functionKey(4);  // paused
+    app.press(f.Command2);
+    app.wait(58'000);
+    EXPECT_TRUE(f.Timer4.enabled());
+    f.functionKey(4);  // finished, flashing
+    EXPECT_TRUE(f.Timer4.enabled());
+    EXPECT_EQ(app.checkedModeItem(), "dao1");
+    EXPECT_EQ(f.timing.CountdownSeconds, 0);
 }
 
 TEST_F(FunctionMenu, TheExitButtonEndsTheProgramAtOnceEvenWhileFlashing) {

@@ -105,6 +105,36 @@ TEST_F(CountUp, StopsAtTheLargestCountInsteadOfWrapping) {
     EXPECT_EQ(f.timing.ElapsedSeconds, 0);
 }
 
+TEST(RunStates, ACountdownGoesThroughAllFiveAndTheRulesNoticeAControlOutOfStep) {
+    using core::RunState;
+    HeadlessApp app;
+    ui::Form1& f = app.form;
+    const auto state = [&f] {
+        EXPECT_EQ(f.timing.brokenRunStateRules(), std::vector<std::string>{});
+        return f.timing.runState();
+    };
+    app.chooseFromMenu("dao1");
+    EXPECT_EQ(state(), RunState::Ready);
+    app.press(f.Command1);
+    EXPECT_EQ(state(), RunState::Running);
+    app.press(f.Command2);
+    EXPECT_EQ(state(), RunState::Paused);
+    app.press(f.Command2);
+    app.wait(61'000);
+    EXPECT_EQ(state(), RunState::Finished);
+    app.press(f.Command1);
+    EXPECT_EQ(state(), RunState::Stopped);
+    app.press(f.Command3);
+    EXPECT_EQ(state(), RunState::Ready);
+
+    f.Timer3.setEnabled(true);  // ticking while ready
+    EXPECT_EQ(f.timing.brokenRunStateRules(), std::vector<std::string>{"ready: no timer of the run is on"});
+    f.Timer3.setEnabled(false);
+    f.timing.CountdownSeconds = 59;
+    EXPECT_EQ(f.timing.brokenRunStateRules(),
+              std::vector<std::string>{"ready: the counter holds the mode's start value"});
+}
+
 TEST(CountdownLimit, ACountAtTheSmallestValueDoesNotWrapOnItsTick) {
     HeadlessApp app;
     app.form.timing.CountdownSeconds = std::numeric_limits<std::int32_t>::min();
