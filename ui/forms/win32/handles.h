@@ -1,29 +1,56 @@
-// Move-only owners for the Win32 handles the backend creates, and scoped GDI selections.
+// One move-only owner for the Win32 handles and COM objects the backend creates, and scoped GDI selections.
 #pragma once
 
+#include <type_traits>
 #include <utility>
 
 #include "ui/forms/win32/win32.h"
 
 namespace zantiro::forms::win32 {
 
-struct GdiObjectCloser {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+// A policy names the handle type, the value that means "none" and how a handle is closed (true when it was).
+template <typename H>
+struct GdiObjectPolicy {
+    using Handle = H;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle object) { return DeleteObject(object) != 0; }
 };
-struct MemoryDcCloser {
-    void operator()(HDC dc) const { DeleteDC(dc); }
+struct MemoryDcPolicy {  // from CreateCompatibleDC only
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle dc) { return DeleteDC(dc) != 0; }
 };
-struct MenuCloser {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
+struct MenuPolicy {
+    using Handle = HMENU;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle menu) { return DestroyMenu(menu) != 0; }  // submenus it holds go with it
 };
-struct AcceleratorCloser {
-    void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
+struct AcceleratorPolicy {
+    using Handle = HACCEL;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle table) { return DestroyAcceleratorTable(table) != 0; }
+};
+struct FilePolicy {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }  // what CreateFileW returns on failure, not null
+    static bool close(Handle file) { return CloseHandle(file) != 0; }
+};
+template <typename Interface>
+struct ComPolicy {
+    using Handle = Interface*;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle object) {
+        object->Release();
+        return true;
+    }
 };
 
-// Owns one handle and closes it once; null means "none".
-template <typename Handle, typename Closer>
+// Owns one handle and closes it once.
+template <typename Policy>
 class UniqueHandle {
 public:
+    using Handle = typename Policy::Handle;
+
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
@@ -36,27 +63,38 @@ public:
     ~UniqueHandle() { reset(); }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    Handle release() { return std::exchange(handle_, nullptr); }
-    void reset(Handle handle = nullptr) {
-        if (handle_ != nullptr && handle_ != handle) {
-            Closer{}(handle_);
+    explicit operator bool() const { return handle_ != Policy::invalid(); }
+    Handle operator->() const requires std::is_same_v<Policy, ComPolicy<std::remove_pointer_t<Handle>>> {
+        return handle_;
+    }
+    Handle release() { return std::exchange(handle_, Policy::invalid()); }
+    void reset(Handle handle = Policy::invalid()) {
+        if (*this && handle_ != handle) {
+            Policy::close(handle_);
         }
         handle_ = handle;
     }
+    // For calls that hand out a new handle through a pointer; the one held before is closed first.
+    Handle* put() {
+        reset();
+        return &handle_;
+    }
+    // Closes now, for callers to whom a failed close matters (a file's last write can fail there).
+    bool close() { return *this && Policy::close(release()); }
 
 private:
-    Handle handle_ = nullptr;
+    Handle handle_ = Policy::invalid();
 };
 
-using UniqueFont = UniqueHandle<HFONT, GdiObjectCloser>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectCloser>;
-using UniquePen = UniqueHandle<HPEN, GdiObjectCloser>;
-using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectCloser>;
-using UniqueRegion = UniqueHandle<HRGN, GdiObjectCloser>;
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcCloser>;  // from CreateCompatibleDC only
-using UniqueMenu = UniqueHandle<HMENU, MenuCloser>;
-using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorCloser>;
+using UniqueFont = UniqueHandle<GdiObjectPolicy<HFONT>>;
+using UniqueBitmap = UniqueHandle<GdiObjectPolicy<HBITMAP>>;
+using UniqueRegion = UniqueHandle<GdiObjectPolicy<HRGN>>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcPolicy>;
+using UniqueMenu = UniqueHandle<MenuPolicy>;
+using UniqueAccelerators = UniqueHandle<AcceleratorPolicy>;
+using UniqueFile = UniqueHandle<FilePolicy>;
+template <typename Interface>
+using ComPtr = UniqueHandle<ComPolicy<Interface>>;
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class ScopedSelect {

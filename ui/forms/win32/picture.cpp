@@ -5,34 +5,10 @@
 
 #include <limits>
 
+#include "ui/forms/win32/handles.h"
+
 namespace zantiro::forms::win32 {
 namespace {
-
-// Just enough of a COM smart pointer for one function; WRL and ATL are not part of MinGW.
-template <typename Interface>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() { reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    Interface* operator->() const { return pointer_; }
-    Interface* get() const { return pointer_; }
-    Interface** put() {
-        reset();
-        return &pointer_;
-    }
-
-private:
-    void reset() {
-        if (pointer_ != nullptr) {
-            pointer_->Release();
-            pointer_ = nullptr;
-        }
-    }
-    Interface* pointer_ = nullptr;
-};
 
 // Sets up `converter` to hand out the first frame as 32 bpp BGR pixels; false when any step fails.
 bool convertFirstFrame(IWICImagingFactory* factory,

@@ -38,7 +38,7 @@ void appendItems(HMENU target, const MenuItem& parent, std::vector<MenuItem*>& c
 }  // namespace
 
 BuiltMenu buildPopupMenu(const MenuItem& menu) {
-    BuiltMenu built{OwnedMenu(CreatePopupMenu()), {}};
+    BuiltMenu built{UniqueMenu(CreatePopupMenu()), {}};
     appendItems(built.menu.get(), menu, built.commands);
     return built;
 }

@@ -1,22 +1,16 @@
 // An HMENU built afresh from the design's menu tree, with the command id of each item it can return.
 #pragma once
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 #include "ui/forms/controls.h"
+#include "ui/forms/win32/handles.h"
 #include "ui/forms/win32/win32.h"
 
 namespace zantiro::forms::win32 {
 
-struct MenuDestroyer {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }  // also destroys the submenus it holds
-};
-using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
-
 struct BuiltMenu {
-    OwnedMenu menu;
+    UniqueMenu menu;
     std::vector<MenuItem*> commands;  // command id n stands for commands[n - 1]; not owned
 
     // The item TrackPopupMenu's TPM_RETURNCMD answer names; nullptr for 0 (nothing chosen) or a foreign id.

@@ -8,6 +8,7 @@
 
 #include "ui/forms/units.h"
 #include "ui/forms/win32/dpi.h"
+#include "ui/forms/win32/handles.h"
 #include "ui/forms/win32/text.h"
 
 namespace zantiro::forms::win32 {
@@ -16,25 +17,6 @@ namespace {
 HWND toHwnd(WindowHandle window) {
     return reinterpret_cast<HWND>(window);
 }
-
-// Closes a file handle however the write ends.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    bool close() {
-        const bool closed = valid() && CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 }  // namespace
 
@@ -117,9 +99,9 @@ std::string Win32FileSystem::programFolder() {
 
 bool Win32FileSystem::writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) {
     // OPEN_ALWAYS keeps an existing file's length: bytes past the new content stay as they were.
-    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    UniqueFile file(CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file) {
         return false;
     }
     while (!bytes.empty()) {
