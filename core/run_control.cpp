@@ -44,7 +44,7 @@ void TimingEngine::Command2_Click() {
     }
 }
 
-void TimingEngine::Reset() {
+void TimingEngine::reset() {
     if (c_.menuzheng.checked()) {
         c_.Label1.setCaption("00");
         c_.Label3.setCaption("00");

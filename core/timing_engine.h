@@ -66,8 +66,8 @@ public:
 
     void Command1_Click();
     void Command2_Click();
-    void Command3_Click() { Reset(); }
-    void Reset();
+    void Command3_Click() { reset(); }
+    void reset();  // the reset operation: Command3, and the first step of the function button
     void menuzheng_Click();
 
     void dao1_Click() { choosePreset(fixedPresets()[0]); }

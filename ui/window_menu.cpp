@@ -19,7 +19,7 @@ void Form1::functionKey(int number) {
 
 // The reset runs first, then the choice; afterwards start is armed and reset disarmed, whatever the choice did.
 void Form1::runFunctionMenu(const std::function<void()>& choose) {
-    timing.Reset();
+    timing.reset();
     choose();
     Command1.setEnabled(true);
     Command3.setEnabled(false);
