@@ -5,7 +5,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test exe native deps windows-configure test-native test-windows bench clean
+.PHONY: all run test exe native deps windows-configure test-native test-windows bench fuzz clean
 
 all: exe
 
@@ -43,6 +43,10 @@ test: test-native test-windows
 
 bench: deps
 	@bench/run.sh
+
+# Each fuzz target for FUZZ_SECONDS (default 600); what it finds is kept in tests/fuzz/corpus for make test.
+fuzz:
+	@JOBS=$(JOBS) tools/fuzz.sh
 
 clean:
 	rm -rf build

@@ -25,6 +25,7 @@ std::optional<std::int32_t> minutesToSeconds(double minutes);
 struct CustomLength {
     double minutes;
     std::int32_t seconds;
+    bool operator==(const CustomLength&) const = default;
 };
 
 enum class EntryVerdict { Cancel, AskAgain, Accept };

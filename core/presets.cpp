@@ -20,14 +20,18 @@ void TimingEngine::daodiy_Click() {
             return;
         }
         if (entry.verdict == EntryVerdict::Accept) {
-            CustomMinutes = entry.length.minutes;
-            CountdownSeconds = entry.length.seconds;
-            checkCountdownItem(&c_.daodiy);
-            c_.menuzheng.setChecked(false);
-            ShowCountdown();
+            chooseCustomLength(entry.length);
             return;
         }
     }
+}
+
+void TimingEngine::chooseCustomLength(const CustomLength& length) {
+    CustomMinutes = length.minutes;
+    CountdownSeconds = length.seconds;
+    checkCountdownItem(&c_.daodiy);
+    c_.menuzheng.setChecked(false);
+    ShowCountdown();
 }
 
 void TimingEngine::showWholeMinutes(std::string_view minutesText) {

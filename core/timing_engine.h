@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/custom_length.h"
 #include "effects/warning_colours.h"
 #include "sound/sound_effects.h"
 #include "ui/forms/controls.h"
@@ -75,6 +76,8 @@ public:
     void dao5_Click() { choosePreset(fixedPresets()[2]); }
     void dao10_Click() { choosePreset(fixedPresets()[3]); }
     void daodiy_Click();
+    // What daodiy_Click does once the box has accepted a length.
+    void chooseCustomLength(const CustomLength& length);
 
     // Read from the start button's caption and enabled flag, the flashing timer and the pause button's caption.
     RunState runState() const;

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "core/command_line.h"
 #include "core/timing_engine.h"
 #include "effects/wall_clock.h"
 #include "effects/warning_colours.h"
@@ -83,6 +84,10 @@ public:
     void dragMouseMove(int button);
 
     void chooseTransparency(MenuItem& item, std::uint8_t alpha);
+
+    // The command line's choices, after the load handling, as the menus and F-keys make them; nothing without
+    // options. Pressing start is left to the caller, once the window shows.
+    void applyStartOptions(const core::StartOptions& options);
 
 private:
     void wireEvents();

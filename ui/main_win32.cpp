@@ -1,12 +1,17 @@
-// zantiro.exe: the Win32 services, Form1 and its window, the load handling, then the message loop.
+// zantiro.exe: the command line, the Win32 services, Form1 and its window, the load handling, the start options,
+// then the message loop.
 #include "ui/forms/win32/win32.h"
 
 // These need <windows.h> before them.
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <string>
+#include <variant>
+#include <vector>
 
+#include "core/command_line.h"
 #include "effects/clock_seeded_random.h"
 #include "resources/resource_ids.h"
 #include "ui/form1.h"
@@ -15,6 +20,7 @@
 #include "ui/forms/win32/picture.h"
 #include "ui/forms/win32/popup_menu.h"
 #include "ui/forms/win32/services.h"
+#include "ui/forms/win32/text.h"
 
 namespace {
 
@@ -51,9 +57,38 @@ void reportNoWindow(DWORD error) {
     MessageBoxW(nullptr, text.c_str(), L"Zantiro", MB_OK | MB_ICONERROR);
 }
 
+// The arguments after the program's name, split as the C runtime would split them (quotes, backslashes).
+std::vector<std::string> commandLineArguments() {
+    int count = 0;
+    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; words && i < count; ++i) {
+        arguments.push_back(narrow(words[i]));
+    }
+    LocalFree(words);
+    return arguments;
+}
+
+// The usage (exit code 0) or what is wrong with an argument and the usage (exit code 2), before any window shows.
+int reportCommandLine(const core::CommandLine& commandLine) {
+    const auto* error = std::get_if<core::CommandLineError>(&commandLine);
+    const std::string text =
+        error ? error->message + "\n\n" + std::string(core::kUsageText) : std::string(core::kUsageText);
+    MessageBoxW(nullptr, widen(text).c_str(), L"Zantiro",
+                MB_OK | MB_SETFOREGROUND | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+    return error ? 2 : 0;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    Win32Regional regional;
+    const core::CommandLine commandLine = core::parseCommandLine(commandLineArguments(), regional.decimalSeparator());
+    const auto* options = std::get_if<core::StartOptions>(&commandLine);
+    if (!options) {
+        return reportCommandLine(commandLine);
+    }
+
     // WIC decodes the picture through COM; the common controls draw the buttons.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
@@ -67,7 +102,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32FileSystem fileSystem;
     Win32Resources resources;
     effects::ClockSeededRandom random;
-    Win32Regional regional;
     Win32Program program;
     forms::Platform platform{windowSystem, screen,    popupMenu, inputBox, soundPlayer,
                              fileSystem,   resources, random,    regional, program};
@@ -85,7 +119,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 1;
     }
     form.Form_Load();
+    form.applyStartOptions(*options);
     mainWindow.show();
+    if (options->start) {
+        mainWindow.postClick(form.Command1);  // runs from the message loop, after the first paint
+    }
     runMessageLoop(mainWindow);
 
     if (SUCCEEDED(com)) {

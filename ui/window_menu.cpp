@@ -62,6 +62,25 @@ void Form1::chooseTransparency(MenuItem& item, std::uint8_t alpha) {
     }
 }
 
+void Form1::applyStartOptions(const core::StartOptions& options) {
+    if (options.mode == core::StartMode::CountUp) {
+        runFunctionMenu([this] { menuzheng.onClick(); });
+    } else if (options.mode == core::StartMode::Countdown && options.fixedCountdown != 0) {
+        functionKey(options.fixedCountdown);
+    } else if (options.mode == core::StartMode::Countdown) {
+        runFunctionMenu([this, &options] { timing.chooseCustomLength(options.customLength); });
+    }
+    if (options.mute && yinxiao.checked()) {
+        yinxiao.onClick();
+    }
+    if (options.position != 0) {
+        weizhi.items().at(static_cast<std::size_t>(options.position - 1))->onClick();
+    }
+    if (options.opacity != 0) {
+        touming.items().at(static_cast<std::size_t>(options.opacity - 1))->onClick();
+    }
+}
+
 void Form1::dragMouseMove(int button) {
     if (button != 1) {
         return;

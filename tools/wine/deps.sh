@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs with apt-get whatever the native build, the cross builds and the Wine runs still lack. Says which step
 # failed and what to do about it; does nothing (and is quick) when everything is there.
+#   deps.sh [PACKAGE...]: with packages, those instead (make fuzz asks for clang's this way).
 set -euo pipefail
 
 pkgs=(
@@ -9,6 +10,9 @@ pkgs=(
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     wine wine64 wine32:i386 fonts-wine fonts-wqy-zenhei xvfb xdotool x11-utils imagemagick
 )
+if (($#)); then
+    pkgs=("$@")
+fi
 
 say() { echo "deps.sh: $*" >&2; }
 fail() {

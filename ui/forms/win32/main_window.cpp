@@ -104,6 +104,14 @@ void MainWindow::show() {
     UpdateWindow(hwnd());
 }
 
+void MainWindow::postClick(const CommandButton& button) const {
+    for (const Button& each : buttons_) {
+        if (each.control == &button) {
+            PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(each.id, BN_CLICKED), reinterpret_cast<LPARAM>(each.hwnd));
+        }
+    }
+}
+
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:

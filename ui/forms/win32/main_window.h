@@ -30,6 +30,8 @@ public:
     bool create();
     // Makes the style the load handling set take effect, then shows and paints the window.
     void show();
+    // Queues a click of the button as BN_CLICKED, so it runs from the message loop like the user's own.
+    void postClick(const CommandButton& button) const;
 
     HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, for TranslateAcceleratorW
     bool pictureDecoded() const { return picture_.decoded(); }

@@ -1,0 +1,213 @@
+// Parsing the command line into start options; every failure names the argument at fault.
+#include "core/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <utility>
+
+namespace zantiro::core {
+
+const std::string_view kUsageText =
+    "用法：zantiro.exe [选项]\n"
+    "\n"
+    "/countdown 分钟数\t倒计时：1、3、5、10 同 F1 至 F4，其他值同“自定义时间”（可精确到小数点后 1 位）\n"
+    "/countup\t\t正计时\n"
+    "/mute\t\t关闭音效\n"
+    "/position N\t位置：1 屏幕中心，2 底部居中，3 顶部居中，4 右下角，5 左下角，6 右上角，7 左上角\n"
+    "/opacity N\t透明度：1 为 90%，2 为 80%，3 为 75%，4 为 50%，5 为 30%，6 为 0%\n"
+    "/start\t\t窗口出现后立即开始\n"
+    "/? 或 /help\t显示本说明\n"
+    "\n"
+    "选项也可以用 - 或 -- 开头，不区分大小写。例如：\n"
+    "zantiro.exe /countdown 45 /position 4 /opacity 4 /mute";
+
+namespace {
+
+enum class Option { CountDown, CountUp, Mute, Position, Opacity, Start, Help };
+
+struct OptionName {
+    std::string_view name;
+    Option option;
+};
+
+constexpr std::array kOptionNames{
+    OptionName{"countdown", Option::CountDown},
+    OptionName{"countup", Option::CountUp},
+    OptionName{"mute", Option::Mute},
+    OptionName{"position", Option::Position},
+    OptionName{"opacity", Option::Opacity},
+    OptionName{"start", Option::Start},
+    OptionName{"?", Option::Help},
+    OptionName{"help", Option::Help},
+};
+constexpr std::size_t kOptionCount = 7;
+
+std::optional<Option> optionOf(std::string_view argument) {
+    if (argument.starts_with("--")) {
+        argument.remove_prefix(2);
+    } else if (argument.starts_with('/') || argument.starts_with('-')) {
+        argument.remove_prefix(1);
+    } else {
+        return std::nullopt;
+    }
+    for (const OptionName& known : kOptionNames) {
+        const bool same = argument.size() == known.name.size() &&
+                          std::equal(argument.begin(), argument.end(), known.name.begin(), [](char a, char b) {
+                              return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+                          });
+        if (same) {
+            return known.option;
+        }
+    }
+    return std::nullopt;
+}
+
+// The argument as a message shows it: at most 40 characters, cut between UTF-8 sequences. A character is a byte
+// and at most three continuation bytes, so a run of stray continuation bytes is cut too.
+std::string quoted(std::string_view argument) {
+    constexpr std::size_t kMaxCharacters = 40;
+    const auto continues = [&argument](std::size_t at) {
+        return at < argument.size() && (static_cast<unsigned char>(argument[at]) & 0xC0) == 0x80;
+    };
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < argument.size() && characters < kMaxCharacters; ++characters) {
+        ++end;
+        for (int k = 0; k < 3 && continues(end); ++k) {
+            ++end;
+        }
+    }
+    return "“" + std::string(argument.substr(0, end)) + (end < argument.size() ? "…”" : "”");
+}
+
+// A whole number from 1 to max, ASCII digits only.
+std::optional<int> smallNumber(std::string_view text, int max) {
+    const std::string trimmed = trimSpaces(text);
+    if (trimmed.empty() || trimmed.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const auto first = trimmed.find_first_not_of('0');
+    if (first == std::string::npos || trimmed.size() - first > 1) {
+        return std::nullopt;
+    }
+    const int number = trimmed[first] - '0';
+    return number <= max ? std::optional<int>(number) : std::nullopt;
+}
+
+class Parser {
+public:
+    Parser(std::span<const std::string> arguments, std::string_view decimalSeparator)
+        : arguments_(arguments), separator_(decimalSeparator) {}
+
+    CommandLine run() {
+        for (const std::string& argument : arguments_) {
+            if (optionOf(argument) == Option::Help) {
+                return ShowUsage{};
+            }
+        }
+        while (next_ < arguments_.size()) {
+            if (auto error = takeOption()) {
+                return CommandLineError{std::move(*error)};
+            }
+        }
+        return options_;
+    }
+
+private:
+    using Error = std::optional<std::string>;
+
+    Error takeOption() {
+        const std::string& argument = arguments_[next_++];
+        const auto option = optionOf(argument);
+        if (!option) {
+            return "无法识别的参数" + quoted(argument) + "。";
+        }
+        const auto index = static_cast<std::size_t>(*option);
+        if (!seen_[index].empty()) {
+            return "参数" + quoted(argument) + "重复。";
+        }
+        seen_[index] = argument;
+        const std::string& otherMode =
+            seen_[static_cast<std::size_t>(*option == Option::CountDown ? Option::CountUp : Option::CountDown)];
+        if ((*option == Option::CountDown || *option == Option::CountUp) && !otherMode.empty()) {
+            return "参数" + quoted(argument) + "不能与" + quoted(otherMode) + "同时使用。";
+        }
+        switch (*option) {
+            case Option::CountDown:
+                return takeMinutes(argument);
+            case Option::CountUp:
+                options_.mode = StartMode::CountUp;
+                return std::nullopt;
+            case Option::Mute:
+                options_.mute = true;
+                return std::nullopt;
+            case Option::Position:
+                return takeItemNumber(argument, 7, options_.position);
+            case Option::Opacity:
+                return takeItemNumber(argument, 6, options_.opacity);
+            case Option::Start:
+                options_.start = true;
+                return std::nullopt;
+            case Option::Help:
+                break;
+        }
+        return std::nullopt;
+    }
+
+    // The value after an option: the next argument, unless there is none or it is itself an option.
+    const std::string* takeValue() {
+        if (next_ >= arguments_.size() || optionOf(arguments_[next_])) {
+            return nullptr;
+        }
+        return &arguments_[next_++];
+    }
+
+    Error takeMinutes(const std::string& option) {
+        const std::string* value = takeValue();
+        const CustomEntry entry = value ? judgeCustomEntry(*value, separator_) : CustomEntry{EntryVerdict::Cancel};
+        if (entry.verdict == EntryVerdict::Cancel) {
+            return "参数" + quoted(option) + "后缺少分钟数。";
+        }
+        if (entry.verdict == EntryVerdict::AskAgain) {
+            return "参数" + quoted(option) + "的值" + quoted(*value) + "不是有效的分钟数。";
+        }
+        options_.mode = StartMode::Countdown;
+        constexpr std::array kFixedMinutes{1.0, 3.0, 5.0, 10.0};
+        for (std::size_t i = 0; i < kFixedMinutes.size(); ++i) {
+            if (entry.length.minutes == kFixedMinutes[i]) {
+                options_.fixedCountdown = static_cast<int>(i) + 1;
+                return std::nullopt;
+            }
+        }
+        options_.customLength = entry.length;
+        return std::nullopt;
+    }
+
+    Error takeItemNumber(const std::string& option, int max, int& chosen) {
+        const std::string* value = takeValue();
+        const std::string range = "1 到 " + std::to_string(max) + " 的数字";
+        if (!value || trimSpaces(*value).empty()) {
+            return "参数" + quoted(option) + "后缺少" + range + "。";
+        }
+        const auto number = smallNumber(*value, max);
+        if (!number) {
+            return "参数" + quoted(option) + "的值" + quoted(*value) + "无效，应为" + range + "。";
+        }
+        chosen = *number;
+        return std::nullopt;
+    }
+
+    std::span<const std::string> arguments_;
+    std::string_view separator_;
+    std::size_t next_ = 0;
+    std::array<std::string, kOptionCount> seen_;  // each option's spelling once given
+    StartOptions options_;
+};
+
+}  // namespace
+
+CommandLine parseCommandLine(std::span<const std::string> arguments, std::string_view decimalSeparator) noexcept {
+    return Parser(arguments, decimalSeparator).run();
+}
+
+}  // namespace zantiro::core

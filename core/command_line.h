@@ -1,0 +1,46 @@
+// The command line: the start options a desktop shortcut can ask for, or the usage, or what is wrong with it.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "core/custom_length.h"
+
+namespace zantiro::core {
+
+enum class StartMode { Unchanged, CountUp, Countdown };
+
+// What the function menu, the sound switch and the window's submenus would be set to, in the order they apply.
+struct StartOptions {
+    StartMode mode = StartMode::Unchanged;
+    int fixedCountdown = 0;       // for Countdown: 1 to 4 for the fixed items F1 to F4, 0 for the custom length
+    CustomLength customLength{};  // for a custom Countdown: as the input box accepts the minutes
+    bool mute = false;
+    int position = 0;  // 1 to 7 in the placement submenu's order; 0 leaves the placement alone
+    int opacity = 0;   // 1 to 6 in the transparency submenu's order; 0 leaves it alone
+    bool start = false;
+
+    bool operator==(const StartOptions&) const = default;
+};
+
+struct ShowUsage {
+    bool operator==(const ShowUsage&) const = default;
+};
+
+struct CommandLineError {
+    std::string message;  // names the offending argument
+    bool operator==(const CommandLineError&) const = default;
+};
+
+using CommandLine = std::variant<StartOptions, ShowUsage, CommandLineError>;
+
+extern const std::string_view kUsageText;
+
+// UTF-8 arguments without the program's name. Options start with "/", "-" or "--", in any case and order;
+// /? or /help anywhere asks for the usage. The value after /countdown is the box's entry (with the user's decimal
+// separator or "."), so "-5" there is a value, not an option: only a known option's spelling ends the value.
+CommandLine parseCommandLine(std::span<const std::string> arguments, std::string_view decimalSeparator) noexcept;
+
+}  // namespace zantiro::core

@@ -1,0 +1,92 @@
+// Fuzz target: any argument list, one argument a line; the first byte's lowest bit picks the decimal separator.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/command_line.h"
+
+namespace {
+
+using namespace zantiro::core;
+
+void require(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+// Well-formed enough for a message box: every lead byte has its continuation bytes.
+bool wholeUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i++]);
+        const int continuations = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+        for (int k = 0; k < continuations; ++k) {
+            if (i >= text.size() || (static_cast<unsigned char>(text[i++]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        if (continuations < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void checkOptions(const StartOptions& options) {
+    require(options.position >= 0 && options.position <= 7, "position in the menu");
+    require(options.opacity >= 0 && options.opacity <= 6, "opacity in the menu");
+    require(options.mode == StartMode::Countdown || (options.fixedCountdown == 0 && options.customLength.seconds == 0),
+            "a length only with a countdown");
+    require(options.fixedCountdown >= 0 && options.fixedCountdown <= 4, "a fixed item of the menu");
+    if (options.mode == StartMode::Countdown && options.fixedCountdown == 0) {
+        const CustomLength& length = options.customLength;
+        require(roundToOneDecimal(length.minutes) == length.minutes, "one decimal");
+        require(minutesToSeconds(length.minutes) == length.seconds, "seconds of the minutes");
+        for (const double fixed : {1.0, 3.0, 5.0, 10.0}) {
+            require(length.minutes != fixed, "a fixed length goes to its fixed item");
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const std::string_view separator = (data[0] & 1) != 0 ? "," : ".";
+    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::vector<std::string> arguments;
+    for (std::size_t start = 0; start <= text.size();) {
+        const auto end = std::min(text.find('\n', start), text.size());
+        arguments.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    if (text.empty()) {
+        arguments.clear();
+    }
+    const CommandLine result = parseCommandLine(arguments, separator);
+    if (const auto* options = std::get_if<StartOptions>(&result)) {
+        checkOptions(*options);
+        require(!arguments.empty() || *options == StartOptions{}, "no arguments change nothing");
+    } else if (const auto* error = std::get_if<CommandLineError>(&result)) {
+        require(error->message.size() < 512, "a short message");
+        require(error->message.find("“") != std::string::npos, "the argument is named");
+        // A message box shows it: shortening a long argument cuts no character in two.
+        bool wholeArguments = true;
+        for (const std::string& argument : arguments) {
+            wholeArguments = wholeArguments && wholeUtf8(argument);
+        }
+        require(!wholeArguments || wholeUtf8(error->message), "whole characters");
+    } else {
+        require(std::holds_alternative<ShowUsage>(result), "one of the three outcomes");
+    }
+    return 0;
+}
