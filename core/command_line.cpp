@@ -187,11 +187,11 @@ private:
         const std::string* value = takeValue();
         const std::string range = "1 到 " + std::to_string(max) + " 的数字";
         if (!value || trimSpaces(*value).empty()) {
-            return "参数" + quoted(option) + "后缺少" + range + "。";
+            return "参数" + quoted(option) + "后缺少 " + range + "。";
         }
         const auto number = smallNumber(*value, max);
         if (!number) {
-            return "参数" + quoted(option) + "的值" + quoted(*value) + "无效，应为" + range + "。";
+            return "参数" + quoted(option) + "的值" + quoted(*value) + "无效，应为 " + range + "。";
         }
         chosen = *number;
         return std::nullopt;

@@ -1,0 +1,190 @@
+// The command line: argument lists as a shortcut or a console gives them, and the state their options leave.
+#include "core/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <iomanip>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/headless_app.h"
+
+namespace zantiro::testing {
+namespace {
+
+using core::StartMode;
+
+// The outcome in a line: the choices, "usage", or the error text.
+std::string describe(const core::CommandLine& commandLine) {
+    if (std::holds_alternative<core::ShowUsage>(commandLine)) {
+        return "usage";
+    }
+    if (const auto* error = std::get_if<core::CommandLineError>(&commandLine)) {
+        return error->message;
+    }
+    const auto& options = std::get<core::StartOptions>(commandLine);
+    std::ostringstream text;
+    text << std::setprecision(12);
+    if (options.mode == StartMode::CountUp) {
+        text << "count-up;";
+    } else if (options.mode == StartMode::Countdown && options.fixedCountdown != 0) {
+        text << 'F' << options.fixedCountdown << ';';
+    } else if (options.mode == StartMode::Countdown) {
+        text << "custom " << options.customLength.minutes << " min " << options.customLength.seconds << " s;";
+    }
+    text << (options.mute ? "mute;" : "");
+    if (options.position != 0) {
+        text << "position " << options.position << ';';
+    }
+    if (options.opacity != 0) {
+        text << "opacity " << options.opacity << ';';
+    }
+    text << (options.start ? "start;" : "");
+    return text.str();
+}
+
+struct ParseCase {
+    std::vector<std::string> arguments;
+    const char* separator;
+    std::string expected;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    for (const std::string& argument : c.arguments) {
+        *os << '[' << argument.substr(0, 24) << "] ";
+    }
+    *os << "with separator \"" << c.separator << '"';
+}
+
+class CommandLineTable : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(CommandLineTable, GivesTheChoicesOrNamesTheArgumentAtFault) {
+    EXPECT_EQ(describe(core::parseCommandLine(GetParam().arguments, GetParam().separator)), GetParam().expected);
+}
+
+const std::string kStrayBytes(300, '\xAA');  // UTF-8 continuation bytes with no lead byte
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments,
+    CommandLineTable,
+    ::testing::Values(
+        ParseCase{{}, ".", ""},
+        ParseCase{{"/countdown", "0.6", "/start", "/mute"}, ".", "custom 0.6 min 36 s;mute;start;"},
+        // any order, any case, "-" and "--"; the options apply in their own order whatever the order given
+        ParseCase{{"/START", "--opacity", "3", "-Position", "7", "--countup"},
+                  ".",
+                  "count-up;position 7;opacity 3;start;"},
+        ParseCase{{"-COUNTDOWN", "2,5"}, ",", "custom 2.5 min 150 s;"},
+        ParseCase{{"-COUNTDOWN", "2.5"}, ",", "custom 2.5 min 150 s;"},
+        ParseCase{{"-COUNTDOWN", "2,5"}, ".", "参数“-COUNTDOWN”的值“2,5”不是有效的分钟数。"},
+        ParseCase{{"--mute"}, ".", "mute;"},
+        // the fixed lengths go to their F-keys, however written; a negative length is the box's entry too
+        ParseCase{{"/countdown", "3"}, ".", "F2;"},
+        ParseCase{{"/countdown", " 10.0 "}, ".", "F4;"},
+        ParseCase{{"/countdown", "1.04"}, ".", "F1;"},
+        ParseCase{{"/countdown", "-5"}, ".", "custom -5 min -300 s;"},
+        ParseCase{{"/countdown", "35791394.1"}, ".", "custom 35791394.1 min 2147483646 s;"},
+        // what the box would ask again for, or treat as empty
+        ParseCase{{"/countdown", "35791394.2"}, ".", "参数“/countdown”的值“35791394.2”不是有效的分钟数。"},
+        ParseCase{{"/countdown", "99999999999999999999999"},
+                  ".",
+                  "参数“/countdown”的值“99999999999999999999999”不是有效的分钟数。"},
+        ParseCase{{"/countdown", "１２"}, ".", "参数“/countdown”的值“１２”不是有效的分钟数。"},
+        ParseCase{{"/countdown", "1e3"}, ".", "参数“/countdown”的值“1e3”不是有效的分钟数。"},
+        ParseCase{{"/countdown", "\"8.5\""}, ".", "参数“/countdown”的值“\"8.5\"”不是有效的分钟数。"},
+        ParseCase{{"/countdown", "  "}, ".", "参数“/countdown”后缺少分钟数。"},
+        ParseCase{{"/countdown", "/mute"}, ".", "参数“/countdown”后缺少分钟数。"},
+        ParseCase{{"/position"}, ".", "参数“/position”后缺少 1 到 7 的数字。"},
+        ParseCase{{"/position", "8"}, ".", "参数“/position”的值“8”无效，应为 1 到 7 的数字。"},
+        ParseCase{{"/position", "99999999999999999999"},
+                  ".",
+                  "参数“/position”的值“99999999999999999999”无效，应为 1 到 7 的数字。"},
+        ParseCase{{"/opacity", "３"}, ".", "参数“/opacity”的值“３”无效，应为 1 到 6 的数字。"},
+        ParseCase{{"/opacity", "-3"}, ".", "参数“/opacity”的值“-3”无效，应为 1 到 6 的数字。"},
+        ParseCase{{"/opacity", "06"}, ".", "opacity 6;"},
+        // conflicts, repeats and strangers: the first one met is reported
+        ParseCase{{"/countdown", "5", "/countup"}, ".", "参数“/countup”不能与“/countdown”同时使用。"},
+        ParseCase{{"/mute", "--MUTE"}, ".", "参数“--MUTE”重复。"},
+        ParseCase{{"/bogus", "/mute", "/mute"}, ".", "无法识别的参数“/bogus”。"},
+        ParseCase{{"---mute"}, ".", "无法识别的参数“---mute”。"},
+        ParseCase{{"45"}, ".", "无法识别的参数“45”。"},
+        ParseCase{{"/countdown", std::string(50, '9')},
+                  ".",
+                  "参数“/countdown”的值“" + std::string(40, '9') + "…”不是有效的分钟数。"},
+        ParseCase{{"/" + kStrayBytes}, ".", "无法识别的参数“/" + kStrayBytes.substr(0, 3 + 39 * 4) + "…”。"},
+        // help wins over anything else on the line
+        ParseCase{{"/?"}, ".", "usage"},
+        ParseCase{{"/countdown", "x", "-HELP"}, ".", "usage"}));
+
+// The whole state a user can see or the next click depends on.
+std::string snapshot(HeadlessApp& app) {
+    std::string text = app.display() + " mode=" + app.checkedModeItem();
+    for (const forms::MenuItem* item : app.form.menucaidan.items()) {
+        for (const forms::MenuItem* sub : item->items()) {
+            text += sub->checked() ? " " + sub->name() : "";
+        }
+        text += item->checked() ? " " + item->name() : "";
+    }
+    for (const forms::CommandButton* button :
+         {&app.form.Command1, &app.form.Command2, &app.form.Command3, &app.form.Command4}) {
+        text += " " + button->caption() + (button->enabled() ? "+" : "-");
+    }
+    const forms::PixelRect& rect = app.form.window.pixels();
+    const int alpha = app.windowSystem.alpha ? int{*app.windowSystem.alpha} : -1;
+    return text + " at " + std::to_string(rect.left) + "," + std::to_string(rect.top) + " alpha " +
+           std::to_string(alpha) + " seconds " + std::to_string(app.form.timing.CountdownSeconds);
+}
+
+HeadlessApp& startedWith(HeadlessApp& app, std::vector<std::string> arguments) {
+    const auto options = std::get<core::StartOptions>(core::parseCommandLine(arguments, "."));
+    app.form.applyStartOptions(options);
+    if (options.start) {
+        app.press(app.form.Command1);
+    }
+    return app;
+}
+
+TEST(StartOptions, EndAsTheMenuChoicesAndKeysDoAndCountTheSame) {
+    HeadlessApp byOptions;
+    startedWith(byOptions, {"/countdown", "0.6", "/mute", "/position", "7", "/opacity", "3", "/start"});
+    HeadlessApp byHand;
+    byHand.inputBox.answer("0.6");
+    byHand.chooseFromMenu("daodiy");
+    byHand.chooseFromMenu("yinxiao");
+    byHand.chooseFromMenu("zuoshang");
+    byHand.chooseFromMenu("tou75");
+    byHand.press(byHand.form.Command1);
+    EXPECT_TRUE(byOptions.inputBox.questions.empty());  // the length goes in without the box
+    EXPECT_EQ(snapshot(byOptions), snapshot(byHand));
+    EXPECT_EQ(byOptions.display(), "00:00:36");
+    byOptions.wait(31000);
+    byHand.wait(31000);
+    EXPECT_EQ(snapshot(byOptions), snapshot(byHand));
+    EXPECT_TRUE(byOptions.soundPlayer.played.empty());  // the warning at 30 s is silent
+
+    HeadlessApp byF4;
+    startedWith(byF4, {"/countdown", "10"});
+    HeadlessApp byKey;
+    byKey.form.functionKey(4);
+    EXPECT_EQ(snapshot(byF4), snapshot(byKey));
+
+    HeadlessApp countUp;
+    startedWith(countUp, {"/countup", "/start"});
+    HeadlessApp countUpByHand;
+    countUpByHand.chooseFromMenu("menuzheng");
+    countUpByHand.press(countUpByHand.form.Command1);
+    EXPECT_EQ(snapshot(countUp), snapshot(countUpByHand));
+}
+
+TEST(StartOptions, WithoutArgumentsChangeNothing) {
+    HeadlessApp plain;
+    HeadlessApp withNone;
+    const auto callsBefore = withNone.windowSystem.calls.size();
+    startedWith(withNone, {});
+    EXPECT_EQ(snapshot(withNone), snapshot(plain));
+    EXPECT_EQ(withNone.windowSystem.calls.size(), callsBefore);
+}
+
+}  // namespace
+}  // namespace zantiro::testing
