@@ -8,19 +8,25 @@
 
 namespace zantiro::core {
 
+// Short lines: a message box wraps long ones where it likes.
 const std::string_view kUsageText =
     "用法：zantiro.exe [选项]\n"
     "\n"
-    "/countdown 分钟数\t倒计时：1、3、5、10 同 F1 至 F4，其他值同“自定义时间”（可精确到小数点后 1 位）\n"
-    "/countup\t\t正计时\n"
-    "/mute\t\t关闭音效\n"
-    "/position N\t位置：1 屏幕中心，2 底部居中，3 顶部居中，4 右下角，5 左下角，6 右上角，7 左上角\n"
-    "/opacity N\t透明度：1 为 90%，2 为 80%，3 为 75%，4 为 50%，5 为 30%，6 为 0%\n"
-    "/start\t\t窗口出现后立即开始\n"
-    "/? 或 /help\t显示本说明\n"
+    "/countdown 分钟数：倒计时\n"
+    "    1、3、5、10 同 F1 至 F4，其他同“自定义时间”\n"
+    "/countup：正计时\n"
+    "/mute：关闭音效\n"
+    "/position N：位置\n"
+    "    1 屏幕中心，2 底部居中，3 顶部居中，\n"
+    "    4 右下角，5 左下角，6 右上角，7 左上角\n"
+    "/opacity N：透明度\n"
+    "    1 为 90%，2 为 80%，3 为 75%，\n"
+    "    4 为 50%，5 为 30%，6 为 0%\n"
+    "/start：窗口出现后立即开始\n"
+    "/? 或 /help：显示本说明\n"
     "\n"
-    "选项也可以用 - 或 -- 开头，不区分大小写。例如：\n"
-    "zantiro.exe /countdown 45 /position 4 /opacity 4 /mute";
+    "选项也可以用 - 或 -- 开头，不区分大小写。\n"
+    "例如：zantiro.exe /countdown 45 /mute";
 
 namespace {
 

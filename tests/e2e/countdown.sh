@@ -19,26 +19,6 @@ e2e_init "$@"
 capture=$E2E_WORK/capture.raw
 export ZANTIRO_CAPTURE_FILE=$capture
 
-title="输入Vorlenk时间"
-
-# choose_custom_length TEXT: 功 能 clicked with the mouse, then Vorlenk > 自定义时间 with the keys, TEXT typed into
-# the box over the selected default, and Enter.
-choose_custom_length() {
-    e2e_button_centre "功 能"
-    xdotool mousemove "$BX" "$BY" click 1
-    D wait-menus 1 5000
-    xdotool key Down Down Right  # 正计时, (separator), Vorlenk; Right opens it on its first item, 一分钟
-    D wait-menus 2 5000
-    xdotool key Down Down Down Down Return  # 三分钟, 五分钟, 十分钟, 自定义时间
-    D wait-dialog "$title" 5000
-    D check-input "$title" 8.5
-    xdotool type --delay 50 "$1"
-    xdotool key Return
-    D wait-no-dialog "$title" 5000
-    D wait-menus 0 5000
-    D wait-buttons 3000 "开 始" on "暂 停" off "复 位" off "功 能" on "退 出" on
-}
-
 # heard WAV: within 5 s, a capture file holds the WAV's whole data chunk, byte for byte (so Wine neither
 # resampled nor reformatted it).
 heard() {
@@ -65,22 +45,6 @@ PY
     e2e_fail "no capture holds $1's samples"
 }
 
-# Time since the start click: $started holds it in microseconds (EPOCHREALTIME without its point).
-micros_since_start() {
-    echo $((${EPOCHREALTIME/./} - started))
-}
-
-since_start() {
-    local micros
-    micros=$(micros_since_start)
-    printf '%d.%d' $((micros / 1000000)) $((micros % 1000000 / 100000))
-}
-
-sleep_until() {  # sleep_until MILLISECONDS after the start
-    local micros=$(($1 * 1000 - $(micros_since_start)))
-    ((micros <= 0)) || sleep "$(printf '%d.%06d' $((micros / 1000000)) $((micros % 1000000)))"
-}
-
 silent() {
     local file
     for file in "$capture"*; do
@@ -96,31 +60,31 @@ e2e_geometry
 e2e_shot start
 
 e2e_step "a 36 s countdown through the menu and the input box"
-choose_custom_length 0.6
+e2e_choose_custom_length 0.6
 e2e_shot chosen
 P compare chosen start minutes same  # 00:36
 P compare chosen start seconds changed
 D click "开 始"
-started=${EPOCHREALTIME/./}
+e2e_mark_start
 D wait-buttons 0 "停 止" on "暂 停" on "复 位" off "功 能" off "退 出" on
-sleep_until 4000
+e2e_sleep_until 4000
 e2e_shot early  # 32 s left: no warning yet
 P frame early black
 silent "before 30 s were left"
-(($(micros_since_start) < 5800000)) || e2e_fail "the checks meant for 32 s left ended $(since_start) s after the start"
-sleep_until 7500  # 30 s are left 6 s after the start
+(($(e2e_micros_since_start) < 5800000)) || e2e_fail "the checks meant for 32 s left ended $(e2e_since_start) s after the start"
+e2e_sleep_until 7500  # 30 s are left 6 s after the start
 e2e_shot warned
 P frame warned red
 P compare warned early seconds changed
 heard ti.wav
-echo "ok: ti.wav heard by $(since_start) s after the start"
+echo "ok: ti.wav heard by $(e2e_since_start) s after the start"
 D click "停 止"
 D wait-buttons 0 "开 始" off "暂 停" off "复 位" on "功 能" on "退 出" on
 e2e_shot stopped
 P frame stopped black
 
 e2e_step "a custom length of 0 ends at the first tick"
-choose_custom_length 0
+e2e_choose_custom_length 0
 rm -f "$capture"*
 D click "开 始"
 # The first tick, a second after the start, ends the countdown.

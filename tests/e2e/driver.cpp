@@ -346,6 +346,42 @@ bool dialogClick(Args args) {
     return check(button && PostMessageW(button, BM_CLICK, 0, 0), "clicked \"%s\" in the box", utf8(args[1]).c_str());
 }
 
+// message-box TITLE MS TEXT: within MS a message box titled TITLE shows a text holding TEXT, while no timer window
+// exists; then its button is pressed, whatever its caption in this locale.
+bool messageBox(Args args) {
+    std::vector<HWND> boxes;
+    waitFor(milliseconds(args[1]), [&] {
+        boxes = topLevelWindowsOfClass(L"#32770");
+        std::erase_if(boxes, [&](HWND box) { return windowText(box) != args[0]; });
+        return !boxes.empty();
+    });
+    if (!check(boxes.size() == 1, "one message box titled \"%s\" (found %d)", utf8(args[0]).c_str(),
+               static_cast<int>(boxes.size()))) {
+        return false;
+    }
+    std::wstring text;
+    for (HWND label : childrenOfClass(boxes[0], L"Static")) {
+        text += windowText(label);
+    }
+    info("message: %s", utf8(text).c_str());
+    const auto buttons = childrenOfClass(boxes[0], L"Button");
+    return check(text.find(args[2]) != std::wstring::npos, "the message holds \"%s\"", utf8(args[2]).c_str()) &&
+           check(topLevelWindowsOfClass(L"ZantiroWindow").empty(), "no timer window") &&
+           check(buttons.size() == 1 && PostMessageW(buttons[0], BM_CLICK, 0, 0), "pressed its one button");
+}
+
+// expect-origin X Y: the window's top-left corner on the screen, in pixels.
+bool expectOrigin(Args args) {
+    HWND main = mainWindowOrFail();
+    RECT rect{};
+    if (!main || !GetWindowRect(main, &rect)) {
+        return false;
+    }
+    const long x = std::wcstol(args[0].c_str(), nullptr, 10);
+    const long y = std::wcstol(args[1].c_str(), nullptr, 10);
+    return check(rect.left == x && rect.top == y, "window at %ld,%ld (expected %ld,%ld)", rect.left, rect.top, x, y);
+}
+
 struct Command {
     const wchar_t* name;
     std::size_t minArgs;
@@ -370,6 +406,8 @@ constexpr Command kCommands[] = {
     {L"check-input", 2, checkInput, "check-input TITLE DEFAULT"},
     {L"set-input", 2, setInput, "set-input TITLE TEXT"},
     {L"dialog-click", 2, dialogClick, "dialog-click TITLE CAPTION"},
+    {L"message-box", 3, messageBox, "message-box TITLE MS TEXT"},
+    {L"expect-origin", 2, expectOrigin, "expect-origin X Y"},
 };
 
 }  // namespace

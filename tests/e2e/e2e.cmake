@@ -26,7 +26,10 @@ if(ZANTIRO_WINDOWS_SUITE)
                 bash ${PROJECT_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
     add_test(NAME e2e_countdown
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/countdown.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
-    set_tests_properties(e2e_smoke_144dpi e2e_countdown PROPERTIES TIMEOUT 300 LABELS e2e)
+    add_test(NAME e2e_command_line
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/command_line.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    set_tests_properties(e2e_smoke_144dpi e2e_countdown e2e_command_line PROPERTIES TIMEOUT 300 LABELS e2e)
+    set_tests_properties(e2e_command_line PROPERTIES RESOURCE_LOCK zantiro_wine_prefix)
     set_tests_properties(e2e_smoke_144dpi PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_144)
     set_tests_properties(e2e_countdown PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_alsa)
 endif()

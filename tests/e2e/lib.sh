@@ -89,8 +89,9 @@ e2e_cleanup() {
     exit "$rc"
 }
 
+# e2e_start_program [ARGUMENT...]: zantiro.exe with these command-line arguments, in the background.
 e2e_start_program() {
-    (cd "$E2E_WORK" && exec "$WINE" "$E2E_WORK/zantiro.exe") >"$E2E_WORK/zantiro.log" 2>&1 9>&- &
+    (cd "$E2E_WORK" && exec "$WINE" "$E2E_WORK/zantiro.exe" "$@") >"$E2E_WORK/zantiro.log" 2>&1 9>&- &
     E2E_APP_PID=$!
 }
 
@@ -131,6 +132,45 @@ e2e_button_centre() {
     eval "$assignments"
 }
 
+# e2e_choose_custom_length TEXT: 功 能 clicked with the mouse, then Vorlenk > 自定义时间 with the keys, TEXT typed
+# into the box over the selected default, and Enter.
+e2e_choose_custom_length() {
+    local title="输入Vorlenk时间"
+    e2e_button_centre "功 能"
+    xdotool mousemove "$BX" "$BY" click 1
+    D wait-menus 1 5000
+    xdotool key Down Down Right  # 正计时, (separator), Vorlenk; Right opens it on its first item, 一分钟
+    D wait-menus 2 5000
+    xdotool key Down Down Down Down Return  # 三分钟, 五分钟, 十分钟, 自定义时间
+    D wait-dialog "$title" 5000
+    D check-input "$title" 8.5
+    xdotool type --delay 50 "$1"
+    xdotool key Return
+    D wait-no-dialog "$title" 5000
+    D wait-menus 0 5000
+    D wait-buttons 3000 "开 始" on "暂 停" off "复 位" off "功 能" on "退 出" on
+}
+
+# Time since e2e_mark_start, which keeps it in E2E_STARTED in microseconds (EPOCHREALTIME without its point).
+e2e_mark_start() {
+    E2E_STARTED=${EPOCHREALTIME/./}
+}
+
+e2e_micros_since_start() {
+    echo $((${EPOCHREALTIME/./} - E2E_STARTED))
+}
+
+e2e_since_start() {
+    local micros
+    micros=$(e2e_micros_since_start)
+    printf '%d.%d' $((micros / 1000000)) $((micros % 1000000 / 100000))
+}
+
+e2e_sleep_until() {  # e2e_sleep_until MILLISECONDS after the start
+    local micros=$(($1 * 1000 - $(e2e_micros_since_start)))
+    ((micros <= 0)) || sleep "$(printf '%d.%06d' $((micros / 1000000)) $((micros % 1000000)))"
+}
+
 # e2e_shot NAME: the client area as the screen shows it now, in $E2E_WORK/NAME.png.
 e2e_shot() {
     D update >/dev/null || e2e_fail "the window did not paint"
@@ -139,9 +179,9 @@ e2e_shot() {
         e2e_fail "no screenshot"
 }
 
-# e2e_wait_exit SECONDS: the program ends by itself within the time, with exit code 0.
+# e2e_wait_exit SECONDS [CODE]: the program ends by itself within the time, with exit code CODE (default 0).
 e2e_wait_exit() {
-    local tenths rc=0
+    local tenths rc=0 expected=${2:-0}
     for ((tenths = 0; tenths < $1 * 10; tenths++)); do
         kill -0 "$E2E_APP_PID" 2>/dev/null || break
         sleep 0.1
@@ -149,6 +189,6 @@ e2e_wait_exit() {
     kill -0 "$E2E_APP_PID" 2>/dev/null && e2e_fail "zantiro.exe still runs $1 s after exit was pressed"
     wait "$E2E_APP_PID" || rc=$?
     E2E_APP_PID=
-    ((rc == 0)) || e2e_fail "zantiro.exe exited with code $rc"
-    echo "ok: zantiro.exe ended with exit code 0 after $((tenths * 100)) ms"
+    ((rc == expected)) || e2e_fail "zantiro.exe exited with code $rc (expected $expected)"
+    echo "ok: zantiro.exe ended with exit code $rc after $((tenths * 100)) ms"
 }
