@@ -47,7 +47,7 @@ constexpr std::array kOptionNames{
     OptionName{"?", Option::Help},
     OptionName{"help", Option::Help},
 };
-constexpr std::size_t kOptionCount = 7;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Help) + 1;
 
 std::optional<Option> optionOf(std::string_view argument) {
     if (argument.starts_with("--")) {
