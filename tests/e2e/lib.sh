@@ -151,6 +151,17 @@ e2e_choose_custom_length() {
     D wait-buttons 3000 "开 始" on "暂 停" off "复 位" off "功 能" on "退 出" on
 }
 
+# e2e_expect_alpha ALPHA: the window is layered with this alpha, and X shows it as the window's opacity, as a
+# compositor would use it (Wine hands the alpha over as _NET_WM_WINDOW_OPACITY).
+e2e_expect_alpha() {
+    local wid opacity
+    D expect-alpha "$1"
+    wid=$(xdotool search --onlyvisible --name '^Zantiro$' | head -n1)
+    opacity=$(xprop -id "$wid" _NET_WM_WINDOW_OPACITY)
+    [[ $opacity == *" = $(($1 * 0xffffffff / 255))" ]] || e2e_fail "X window opacity: $opacity (expected alpha $1)"
+    echo "ok: X window $wid has $opacity"
+}
+
 # Time since e2e_mark_start, which keeps it in E2E_STARTED in microseconds (EPOCHREALTIME without its point).
 e2e_mark_start() {
     E2E_STARTED=${EPOCHREALTIME/./}

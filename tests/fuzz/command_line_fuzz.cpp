@@ -2,25 +2,17 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "core/command_line.h"
+#include "tests/fuzz/require.h"
 
 namespace {
 
 using namespace zantiro::core;
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // Well-formed enough for a message box: every lead byte has its continuation bytes.
 bool wholeUtf8(std::string_view text) {

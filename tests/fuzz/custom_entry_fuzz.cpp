@@ -3,24 +3,15 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "core/custom_length.h"
+#include "tests/fuzz/require.h"
 
 namespace {
 
 using namespace zantiro::core;
-
-// A broken invariant ends the run as a crash, so the fuzzer keeps the input.
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // The exact tenths of a plain decimal with at most 15 significant digits, halves away from zero; such a number
 // survives the trip through a double unchanged, so the judged minutes must match it exactly.
