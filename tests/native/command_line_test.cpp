@@ -76,15 +76,12 @@ INSTANTIATE_TEST_SUITE_P(
                   ".",
                   "count-up;position 7;opacity 3;start;"},
         ParseCase{{"-COUNTDOWN", "2,5"}, ",", "custom 2.5 min 150 s;"},
-        ParseCase{{"-COUNTDOWN", "2.5"}, ",", "custom 2.5 min 150 s;"},
         ParseCase{{"-COUNTDOWN", "2,5"}, ".", "参数“-COUNTDOWN”的值“2,5”不是有效的分钟数。"},
         ParseCase{{"--mute"}, ".", "mute;"},
         // the fixed lengths go to their F-keys, however written; a negative length is the box's entry too
-        ParseCase{{"/countdown", "3"}, ".", "F2;"},
         ParseCase{{"/countdown", " 10.0 "}, ".", "F4;"},
         ParseCase{{"/countdown", "1.04"}, ".", "F1;"},
         ParseCase{{"/countdown", "-5"}, ".", "custom -5 min -300 s;"},
-        ParseCase{{"/countdown", "35791394.1"}, ".", "custom 35791394.1 min 2147483646 s;"},
         // what the box would ask again for, or treat as empty
         ParseCase{{"/countdown", "35791394.2"}, ".", "参数“/countdown”的值“35791394.2”不是有效的分钟数。"},
         ParseCase{{"/countdown", "99999999999999999999999"},
@@ -96,18 +93,15 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{{"/countdown", "  "}, ".", "参数“/countdown”后缺少分钟数。"},
         ParseCase{{"/countdown", "/mute"}, ".", "参数“/countdown”后缺少分钟数。"},
         ParseCase{{"/position"}, ".", "参数“/position”后缺少 1 到 7 的数字。"},
-        ParseCase{{"/position", "8"}, ".", "参数“/position”的值“8”无效，应为 1 到 7 的数字。"},
         ParseCase{{"/position", "99999999999999999999"},
                   ".",
                   "参数“/position”的值“99999999999999999999”无效，应为 1 到 7 的数字。"},
         ParseCase{{"/opacity", "３"}, ".", "参数“/opacity”的值“３”无效，应为 1 到 6 的数字。"},
-        ParseCase{{"/opacity", "-3"}, ".", "参数“/opacity”的值“-3”无效，应为 1 到 6 的数字。"},
         ParseCase{{"/opacity", "06"}, ".", "opacity 6;"},
         // conflicts, repeats and strangers: the first one met is reported
         ParseCase{{"/countdown", "5", "/countup"}, ".", "参数“/countup”不能与“/countdown”同时使用。"},
         ParseCase{{"/mute", "--MUTE"}, ".", "参数“--MUTE”重复。"},
         ParseCase{{"/bogus", "/mute", "/mute"}, ".", "无法识别的参数“/bogus”。"},
-        ParseCase{{"---mute"}, ".", "无法识别的参数“---mute”。"},
         ParseCase{{"45"}, ".", "无法识别的参数“45”。"},
         ParseCase{{"/countdown", std::string(50, '9')},
                   ".",
@@ -136,18 +130,17 @@ std::string snapshot(HeadlessApp& app) {
            std::to_string(alpha) + " seconds " + std::to_string(app.form.timing.CountdownSeconds);
 }
 
-HeadlessApp& startedWith(HeadlessApp& app, std::vector<std::string> arguments) {
+void startWith(HeadlessApp& app, std::vector<std::string> arguments) {
     const auto options = std::get<core::StartOptions>(core::parseCommandLine(arguments, "."));
     app.form.applyStartOptions(options);
     if (options.start) {
         app.press(app.form.Command1);
     }
-    return app;
 }
 
 TEST(StartOptions, EndAsTheMenuChoicesAndKeysDoAndCountTheSame) {
     HeadlessApp byOptions;
-    startedWith(byOptions, {"/countdown", "0.6", "/mute", "/position", "7", "/opacity", "3", "/start"});
+    startWith(byOptions, {"/countdown", "0.6", "/mute", "/position", "7", "/opacity", "3", "/start"});
     HeadlessApp byHand;
     byHand.inputBox.answer("0.6");
     byHand.chooseFromMenu("daodiy");
@@ -164,26 +157,10 @@ TEST(StartOptions, EndAsTheMenuChoicesAndKeysDoAndCountTheSame) {
     EXPECT_TRUE(byOptions.soundPlayer.played.empty());  // the warning at 30 s is silent
 
     HeadlessApp byF4;
-    startedWith(byF4, {"/countdown", "10"});
+    startWith(byF4, {"/countdown", "10"});
     HeadlessApp byKey;
     byKey.form.functionKey(4);
     EXPECT_EQ(snapshot(byF4), snapshot(byKey));
-
-    HeadlessApp countUp;
-    startedWith(countUp, {"/countup", "/start"});
-    HeadlessApp countUpByHand;
-    countUpByHand.chooseFromMenu("menuzheng");
-    countUpByHand.press(countUpByHand.form.Command1);
-    EXPECT_EQ(snapshot(countUp), snapshot(countUpByHand));
-}
-
-TEST(StartOptions, WithoutArgumentsChangeNothing) {
-    HeadlessApp plain;
-    HeadlessApp withNone;
-    const auto callsBefore = withNone.windowSystem.calls.size();
-    startedWith(withNone, {});
-    EXPECT_EQ(snapshot(withNone), snapshot(plain));
-    EXPECT_EQ(withNone.windowSystem.calls.size(), callsBefore);
 }
 
 }  // namespace
