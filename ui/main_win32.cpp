@@ -57,7 +57,7 @@ void reportNoWindow(DWORD error) {
     MessageBoxW(nullptr, text.c_str(), L"Zantiro", MB_OK | MB_ICONERROR);
 }
 
-// The arguments after the program's name, split as the C runtime would split them (quotes, backslashes).
+// The arguments after the program's name, split by CommandLineToArgvW's rules for quotes and backslashes.
 std::vector<std::string> commandLineArguments() {
     int count = 0;
     wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
