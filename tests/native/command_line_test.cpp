@@ -125,7 +125,7 @@ std::string snapshot(HeadlessApp& app) {
         text += " " + button->caption() + (button->enabled() ? "+" : "-");
     }
     const forms::PixelRect& rect = app.form.window.pixels();
-    const int alpha = app.windowSystem.alpha ? int{*app.windowSystem.alpha} : -1;
+    const int alpha = app.windowSystem.opacity ? int{*app.windowSystem.opacity} : -1;
     return text + " at " + std::to_string(rect.left) + "," + std::to_string(rect.top) + " alpha " +
            std::to_string(alpha) + " seconds " + std::to_string(app.form.timing.CountdownSeconds);
 }
