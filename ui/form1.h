@@ -73,6 +73,7 @@ public:
 
     void Form_Load();
     void Form_Unload();
+    void Form_DpiChanged();
 
     void Command4_Click();
     void Command5_Click() { window.unload(); }
@@ -91,6 +92,7 @@ public:
 
 private:
     void wireEvents();
+    void layOutDigits();
     void choosePlacement(MenuItem& item, float left, float top);
     void placementClick(MenuItem& item);
     void runFunctionMenu(const std::function<void()>& choose);

@@ -5,6 +5,7 @@ namespace zantiro::ui {
 
 void Form1::wireEvents() {
     window.onUnload = [this] { Form_Unload(); };
+    window.onDpiChanged = [this] { Form_DpiChanged(); };
 
     const auto drag = [this](int button, int, float, float) { dragMouseMove(button); };
     window.onMouseMove = drag;

@@ -30,9 +30,7 @@ void Form1::Form_Load() {
     Shape1.setHeight(kFrameHeight);
     Shape1.setBorderWidth(kFrameBorderWidth);
 
-    Label3.setLeft(kDisplayLeft);
-    Label2[1].setLeft(Label3.width() + kDisplayLeft);
-    Label4.setLeft(Label3.width() + kDisplayLeft + Label2[1].width());
+    layOutDigits();
 
     for (Label* digits : {&Label1, &Label3, &Label4, &Label2[0], &Label2[1]}) {
         digits->setTop(0);
@@ -71,6 +69,20 @@ void Form1::Form_Load() {
     for (MenuItem* item : {&tou30, &tou50, &tou75, &tou80, &tou90}) {
         item->setChecked(false);
     }
+}
+
+// The minutes, the colon and the seconds follow each other without gaps from the display's left edge.
+void Form1::layOutDigits() {
+    Label3.setLeft(kDisplayLeft);
+    Label2[1].setLeft(Label3.width() + kDisplayLeft);
+    Label4.setLeft(Label3.width() + kDisplayLeft + Label2[1].width());
+}
+
+// At another DPI the window's width and the labels' widths round to other pixels: what the load derived from
+// them is derived again, so the window looks as if it had started at that DPI.
+void Form1::Form_DpiChanged() {
+    Shape1.setWidth(window.width() - kFrameWidthReduction);
+    layOutDigits();
 }
 
 void Form1::Form_Unload() {

@@ -60,6 +60,21 @@ TEST(Load, LaysOutTheFrameAndTheDigitsInOneRow) {
     EXPECT_FLOAT_EQ(f.Label2[0].left(), 1560);
 }
 
+// Dragged from a 100 % onto a 150 % monitor, the window looks as if it had started there: the frame's width and
+// the digits' places, derived from pixel sizes at load, are derived again.
+TEST(DpiChange, LaysOutFrameAndDigitsAsAStartAtTheNewDpiWould) {
+    HeadlessApp moved;
+    const HeadlessApp started({.dpi = 144});
+    ASSERT_FLOAT_EQ(moved.form.Shape1.width(), 3850);
+    moved.backend.changeDpi(144, forms::PixelRect{830, 1, 392, 245});
+
+    EXPECT_FLOAT_EQ(moved.form.window.width(), 3920);
+    EXPECT_FLOAT_EQ(moved.form.Shape1.width(), started.form.Shape1.width());
+    EXPECT_FLOAT_EQ(moved.form.Label2[1].left(), started.form.Label2[1].left());
+    EXPECT_FLOAT_EQ(moved.form.Label4.left(), started.form.Label4.left());
+    EXPECT_FLOAT_EQ(moved.form.Label4.left(), 2330) << "the colon is 74 pixels at 144 dpi, not 73.5";
+}
+
 TEST(Load, PreparesTimersButtonsAndCheckMarks) {
     HeadlessApp app;
     const ui::Form1& f = app.form;

@@ -280,6 +280,42 @@ TEST_F(MainWindowTest, EnterClicksTheFocusedButtonAndEscapeClicksNothing) {
     EXPECT_EQ(pauseClicks, 0);
 }
 
+// Wine never sends WM_DPICHANGED, so the test sends it as Windows does when the window is dragged from a 100 % to
+// a 200 % monitor.
+TEST_F(MainWindowTest, ADpiChangeTakesTheSuggestedRectangleAndRedoesFontsLabelsPictureAndFrame) {
+    ASSERT_EQ(dpi(), 96) << "runs in the 96-dpi prefix";
+    constexpr int kDouble = 192;
+    showSettled();
+    int relayouts = 0;
+    window.onDpiChanged = [&] {
+        ++relayouts;
+        EXPECT_EQ(window.dpi(), kDouble);
+        EXPECT_EQ(window.pixels().width, 523) << "the form lays out in the new rectangle";
+    };
+    const RECT suggested{40, 30, 40 + 523, 30 + 327};
+    SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(kDouble, kDouble), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT rect{};
+    GetWindowRect(hwnd(), &rect);
+    EXPECT_TRUE(EqualRect(&rect, &suggested));
+    EXPECT_EQ(relayouts, 1);
+    const RECT button = pixelRect(start, kDouble);
+    const RECT placed = clientRectOf(secondButton());
+    EXPECT_TRUE(EqualRect(&button, &placed));
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(secondButton(), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, fontHeight(10.5f, kDouble));
+    EXPECT_FLOAT_EQ(digits.width(), pixelsToTwips(extentOf(L"00", kDigitsFont, kDouble).cx, kDouble));
+
+    Surface shown(rect.right - rect.left, rect.bottom - rect.top);
+    SendMessageW(hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.dc()), PRF_CLIENT);
+    EXPECT_EQ(shown.count(RECT{0, 0, 523, 327}, GetSysColor(COLOR_BTNFACE)), 0) << "the picture covers the window";
+    const RECT border = pixelRect(frame, kDouble);
+    const COLORREF black = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_EQ(shown.at(border.left + 9, 100), black);
+    EXPECT_NE(shown.at(border.left + 10, 100), black) << "the frame is 10 pixels wide at 200 %";
+}
+
 TEST_F(MainWindowTest, ClosingRunsTheUnloadHandlingWhichDecidesTheRest) {
     SendMessageW(hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(unloads, 1);

@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "resources/resource_ids.h"
+#include "tests/wine/wine_test_support.h"
 #include "ui/forms/controls.h"
+#include "ui/forms/units.h"
 #include "ui/forms/win32/fonts.h"
 #include "ui/forms/win32/handles.h"
 #include "ui/forms/win32/layout.h"
@@ -36,33 +39,6 @@ Picture background() {
     return Picture::decode(Picture::resource(IDR_BACKGROUND));
 }
 
-// A 32 bpp surface to paint on and read back.
-class Surface {
-public:
-    Surface(int width, int height) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        canvas_.select(bitmap_.get());
-    }
-    HDC dc() const { return canvas_.dc(); }
-    COLORREF at(int x, int y) const { return GetPixel(canvas_.dc(), x, y); }
-    int count(const RECT& rect, COLORREF colour) const {
-        int found = 0;
-        for (int y = rect.top; y < rect.bottom; ++y) {
-            for (int x = rect.left; x < rect.right; ++x) {
-                found += at(x, y) == colour ? 1 : 0;
-            }
-        }
-        return found;
-    }
-
-private:
-    UniqueBitmap bitmap_;
-    MemoryCanvas canvas_;
-};
-
 TEST(Picture, DecodesTheEmbeddedJpegAtItsOwnSize) {
     const Picture picture = background();
     ASSERT_TRUE(picture.decoded());
@@ -72,6 +48,36 @@ TEST(Picture, DecodesTheEmbeddedJpegAtItsOwnSize) {
     canvas.select(picture.bitmap());
     const COLORREF sky = GetPixel(canvas.dc(), 200, 20);
     EXPECT_GT(GetBValue(sky), GetRValue(sky)) << "the sky picture is blue at the top";
+}
+
+// The design gives the picture's size at 96 dpi (5985 x 2640 twips), so it grows with the DPI; what it shows stays
+// where it was.
+TEST(Picture, IsScaledToItsSizeInTwipsAtEachDpi) {
+    const Picture original = background();
+    MemoryCanvas originalCanvas;
+    originalCanvas.select(original.bitmap());
+    struct Case {
+        int dpi;
+        SIZE size;
+    };
+    for (const Case& c : {Case{96, {399, 176}}, Case{120, {499, 220}}, Case{144, {599, 264}}, Case{192, {798, 352}}}) {
+        SCOPED_TRACE(std::to_string(c.dpi) + " dpi");
+        const Picture scaled = original.atDpi(c.dpi);
+        ASSERT_TRUE(scaled.decoded());
+        EXPECT_EQ(scaled.size().cx, c.size.cx);
+        EXPECT_EQ(scaled.size().cy, c.size.cy);
+        MemoryCanvas canvas;
+        canvas.select(scaled.bitmap());
+        // Open sky, the middle of a cloud, and the cloud along the bottom edge.
+        for (const POINT at : {POINT{200, 12}, POINT{332, 74}, POINT{40, 172}}) {
+            const COLORREF was = GetPixel(originalCanvas.dc(), at.x, at.y);
+            const COLORREF now =
+                GetPixel(canvas.dc(), forms::designPixelsAt(at.x, c.dpi), forms::designPixelsAt(at.y, c.dpi));
+            EXPECT_NEAR(GetRValue(now), GetRValue(was), 16) << at.x << "," << at.y;
+            EXPECT_NEAR(GetGValue(now), GetGValue(was), 16) << at.x << "," << at.y;
+            EXPECT_NEAR(GetBValue(now), GetBValue(was), 16) << at.x << "," << at.y;
+        }
+    }
 }
 
 TEST(Picture, BytesThatAreNoImageGiveNoPicture) {
@@ -158,11 +164,11 @@ protected:
 };
 
 TEST_F(PainterScene, DrawsPictureFrameLineAndOnlyVisibleLabels) {
-    const Picture picture = background();
     const Picture reference = background();  // a bitmap is selected into one DC at a time
     MemoryCanvas original;
     original.select(reference.bitmap());
-    Painter painter(picture);
+    Painter painter;
+    painter.setPicture(background());
     painter.resize(SIZE{450, 163});
     Surface target(450, 163);
     painter.paint(target.dc(), nullptr, scene());
@@ -179,8 +185,8 @@ TEST_F(PainterScene, DrawsPictureFrameLineAndOnlyVisibleLabels) {
 }
 
 TEST_F(PainterScene, PaintTouchesOnlyTheDirtyRegionAndKeepsTheRest) {
-    const Picture picture = background();
-    Painter painter(picture);
+    Painter painter;
+    painter.setPicture(background());
     painter.resize(SIZE{261, 163});
     Surface target(261, 163);
     painter.paint(target.dc(), nullptr, scene());
@@ -201,10 +207,39 @@ TEST_F(PainterScene, PaintTouchesOnlyTheDirtyRegionAndKeepsTheRest) {
     EXPECT_EQ(target.count(digits, kDigitsColour), 0);
 }
 
+// The 200 % window is the 100 % one enlarged: the picture reaches every edge, and the frame and the rule, given
+// in pixels at 96 dpi, are twice as wide.
+TEST_F(PainterScene, AtTwiceTheDpiThePictureCoversTheWindowAndTheBorderAndRuleAreTwiceAsWide) {
+    constexpr int kDouble = 192;
+    Painter painter;
+    painter.setPicture(background().atDpi(kDouble));
+    const RECT client{0, 0, forms::twipsToPixels(3920, kDouble), forms::twipsToPixels(2450, kDouble)};
+    painter.resize(SIZE{client.right, client.bottom});
+    Surface target(client.right, client.bottom);
+    FontCache doubleFonts(kDouble);
+    painter.paint(target.dc(), nullptr, Scene{shapes, lines, labels, doubleFonts, kDouble});
+
+    EXPECT_EQ(target.count(client, GetSysColor(COLOR_BTNFACE)), 0) << "the plain background shows somewhere";
+    const RECT border = pixelRect(frame, kDouble);
+    const int middle = (border.top + border.bottom) / 2;
+    EXPECT_EQ(target.at(border.left, middle), kFrame);
+    EXPECT_EQ(target.at(border.left + 9, middle), kFrame);
+    EXPECT_NE(target.at(border.left + 10, middle), kFrame);
+    EXPECT_EQ(target.at(border.right - 10, middle + 40), kFrame);
+    EXPECT_NE(target.at(border.right - 11, middle + 40), kFrame);
+    const int rule = forms::twipsToPixels(2040, kDouble);
+    for (const int x : {0, 300, static_cast<int>(client.right) - 1}) {
+        EXPECT_NE(target.at(x, rule - 1), kLine);
+        EXPECT_EQ(target.at(x, rule), kLine);
+        EXPECT_EQ(target.at(x, rule + 1), kLine);
+        EXPECT_NE(target.at(x, rule + 2), kLine);
+    }
+}
+
 TEST_F(PainterScene, FillsLightBlueWhereThePictureDidNotDecode) {
     const std::vector<std::uint8_t> garbage(64, 1);
-    const Picture none = Picture::decode(garbage);
-    Painter painter(none);
+    Painter painter;
+    painter.setPicture(Picture::decode(garbage));
     painter.resize(SIZE{261, 163});
     Surface target(261, 163);
     painter.paint(target.dc(), nullptr, scene());

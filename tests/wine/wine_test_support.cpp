@@ -32,6 +32,24 @@ ATOM registerClass() {
 
 }  // namespace
 
+Surface::Surface(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    canvas_.select(bitmap_.get());
+}
+
+int Surface::count(const RECT& rect, COLORREF colour) const {
+    int found = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            found += at(x, y) == colour ? 1 : 0;
+        }
+    }
+    return found;
+}
+
 TestWindow::TestWindow(DWORD style, const wchar_t* title, DWORD exStyle, HWND parent) {
     registerClass();
     hwnd_ = CreateWindowExW(exStyle, kClassName, title, style, 100, 100, 300, 200, parent, nullptr,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/forms/controls.h"
+#include "ui/forms/win32/handles.h"
 #include "ui/forms/win32/timer_scheduler.h"
 #include "ui/forms/win32/win32.h"
 #include "ui/forms/window.h"
@@ -46,6 +47,19 @@ public:
 
 private:
     forms::win32::TimerScheduler& scheduler_;
+};
+
+// A 32 bpp surface to paint on and read back.
+class Surface {
+public:
+    Surface(int width, int height);
+    HDC dc() const { return canvas_.dc(); }
+    COLORREF at(int x, int y) const { return GetPixel(canvas_.dc(), x, y); }
+    int count(const RECT& rect, COLORREF colour) const;
+
+private:
+    forms::win32::UniqueBitmap bitmap_;
+    forms::win32::MemoryCanvas canvas_;
 };
 
 // Dispatches this thread's messages until done() holds or the time is up; returns done().

@@ -150,7 +150,7 @@ class Shape final : public Control {
 public:
     struct Design {
         float left = 0, top = 0, width = 0, height = 0;
-        int borderWidth = 1;
+        int borderWidth = 1;  // pixels at 96 dpi
         Colour borderColour = kWindowTextColour;
     };
 
@@ -187,6 +187,7 @@ class Line final : public Control {
 public:
     struct Design {
         float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        int borderWidth = 1;  // pixels at 96 dpi
         Colour colour = kWindowTextColour;
     };
 

@@ -30,4 +30,11 @@ inline float pixelsToTwips(int pixels, int dpi) {
     return static_cast<float>(static_cast<double>(pixels) * kTwipsPerInch / dpi);
 }
 
+// The design's pixel measures (a border's width, the picture's size) are pixels at 96 dpi: at another DPI they
+// cover as many twips, so 5 pixels become 6 at 120 dpi, 8 at 144 and 10 at 192.
+inline constexpr int kDesignDpi = 96;
+inline int designPixelsAt(int pixels, int dpi) {
+    return static_cast<int>(std::lround(static_cast<double>(pixels) * dpi / kDesignDpi));
+}
+
 }  // namespace zantiro::forms

@@ -35,10 +35,8 @@ public:
     const PixelRect& pixels() const { return rect_; }
 
     // The backend reports what the window system did on its own: a drag, a DPI change.
-    void movedTo(int leftPx, int topPx) {
-        rect_.left = leftPx;
-        rect_.top = topPx;
-    }
+    void movedTo(int leftPx, int topPx) { placedAt(PixelRect{leftPx, topPx, rect_.width, rect_.height}); }
+    void placedAt(const PixelRect& rect) { rect_ = rect; }
     int dpi() const { return dpi_; }
     void setDpi(int dpi) { dpi_ = dpi; }
 
@@ -61,8 +59,17 @@ public:
         }
     }
 
+    // The backend has taken the window to a screen of another DPI: it holds its new pixel rectangle, and the
+    // labels are measured in the fonts of that DPI.
+    void dpiChanged() {
+        if (onDpiChanged) {
+            onDpiChanged();
+        }
+    }
+
     std::function<void(int button, int shift, float x, float y)> onMouseMove;
     std::function<void()> onUnload;
+    std::function<void()> onDpiChanged;
 
 private:
     void setPixels(int& field, float twips) {

@@ -69,6 +69,17 @@ void HeadlessBackend::controlChanged(Control& control, Property property) {
     }
 }
 
+void HeadlessBackend::changeDpi(int dpi, const PixelRect& suggested) {
+    window_.setDpi(dpi);
+    window_.placedAt(suggested);
+    for (Control* control : window_.controls()) {
+        if (auto* label = dynamic_cast<Label*>(control)) {
+            measure(*label);
+        }
+    }
+    window_.dpiChanged();
+}
+
 void HeadlessBackend::arm(Scheduled& scheduled) {
     scheduled.due = scheduled.timer->running() ? nowMs_ + scheduled.timer->interval() : kNever;
 }

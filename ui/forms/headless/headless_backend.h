@@ -27,6 +27,9 @@ public:
     void advance(std::int64_t milliseconds);
     // Moves the clock to the next due tick and fires it; false when no timer runs.
     bool fireNextTick();
+    // As the window system takes the window to a screen of another DPI: the suggested rectangle, the labels
+    // measured anew, then the window's DPI-change event.
+    void changeDpi(int dpi, const PixelRect& suggested);
 
 private:
     struct Scheduled {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "ui/forms/controls.h"
 #include "ui/forms/units.h"
@@ -35,6 +36,26 @@ inline std::array<RECT, 4> borderStrips(const RECT& rect, int thickness) {
             RECT{rect.left, rect.bottom - bottom, rect.right, rect.bottom},
             RECT{rect.left, rect.top + top, rect.left + left, rect.bottom - bottom},
             RECT{rect.right - right, rect.top + top, rect.right, rect.bottom - bottom}};
+}
+
+// The quadrilateral a line `thickness` pixels wide covers, for a fill with the top-left rule: a horizontal line
+// from x1 to x2 at y covers rows y .. y + thickness - 1 less half the extra width above, columns x1 .. x2 - 1, the
+// pixels a one-pixel pen would draw at thickness 1.
+inline std::array<POINT, 4> lineBand(POINT from, POINT to, int thickness) {
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double length = std::hypot(dx, dy);
+    // The unit normal pointing down (right for a vertical line), so the band does not depend on the direction.
+    const double sign = dx < 0 || (dx == 0 && dy > 0) ? -1 : 1;
+    const double normalX = length > 0 ? -sign * dy / length : 0;
+    const double normalY = length > 0 ? sign * dx / length : 1;
+    const int before = -((std::max(thickness, 1) - 1) / 2);
+    const int after = before + std::max(thickness, 1);
+    const auto shifted = [&](POINT point, int by) {
+        return POINT{point.x + static_cast<LONG>(std::lround(normalX * by)),
+                     point.y + static_cast<LONG>(std::lround(normalY * by))};
+    };
+    return {shifted(from, before), shifted(to, before), shifted(to, after), shifted(from, after)};
 }
 
 // The packed colour as a COLORREF; a system colour is looked up by its index.

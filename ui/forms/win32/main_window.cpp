@@ -54,8 +54,7 @@ MainWindow::MainWindow(Window& window, Picture picture)
       fonts_(kDefaultDpi),
       measureDc_(CreateCompatibleDC(nullptr)),
       updateRegion_(CreateRectRgn(0, 0, 0, 0)),
-      picture_(std::move(picture)),
-      painter_(picture_) {}
+      original_(std::move(picture)) {}
 
 MainWindow::~MainWindow() {
     window_.attach(nullptr);
@@ -77,6 +76,7 @@ bool MainWindow::create() {
     window_.setHandle(reinterpret_cast<WindowHandle>(hwnd()));
     window_.setDpi(windowDpi(hwnd()));
     (void)fonts_.setDpi(window_.dpi());
+    painter_.setPicture(original_.atDpi(window_.dpi()));
     onWindowPosChanged();
 
     collectControls();
@@ -116,6 +116,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
             onPaint();
+            return 0;
+        case WM_PRINTCLIENT:  // PrintWindow and AnimateWindow ask for the picture of the client area
+            onPrintClient(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the back buffer covers every pixel
@@ -169,8 +172,12 @@ void MainWindow::onPaint() {
     GetUpdateRgn(hwnd(), updateRegion_.get(), FALSE);  // before BeginPaint empties it
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(hwnd(), &paint);
-    painter_.paint(dc, updateRegion_.get(), Scene{shapes_, lines_, labels_, fonts_, window_.dpi()});
+    painter_.paint(dc, updateRegion_.get(), scene());
     EndPaint(hwnd(), &paint);
+}
+
+void MainWindow::onPrintClient(HDC target) {
+    painter_.paint(target, nullptr, scene());
 }
 
 void MainWindow::onSize(UINT kind, SIZE client) {
@@ -179,11 +186,11 @@ void MainWindow::onSize(UINT kind, SIZE client) {
     }
 }
 
-// The system moved the window (a drag, a placement it corrected): the forms window follows.
+// The system moved the window (a drag, a placement it corrected, a DPI change): the forms window follows.
 void MainWindow::onWindowPosChanged() {
     RECT rect{};
     if (!IsIconic(hwnd()) && GetWindowRect(hwnd(), &rect)) {
-        window_.movedTo(rect.left, rect.top);
+        window_.placedAt(PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
     }
 }
 
@@ -252,21 +259,23 @@ LRESULT MainWindow::onGetDefId() const {
     return 0;
 }
 
-// Windows only (Wine never sends it): everything in pixels follows the new DPI; the twips stay.
+// Dragged onto a screen of another DPI (Windows 8.1 on; Wine never sends it). The window takes the suggested
+// rectangle in one move, then everything measured in pixels is made anew for the new DPI; the twips stay.
 void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
     window_.setDpi(dpi);
     // The old fonts stay alive until the buttons hold the new ones.
     [[maybe_unused]] const FontCache::Fonts retired = fonts_.setDpi(dpi);
+    painter_.setPicture(original_.atDpi(dpi));
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     for (const Button& button : buttons_) {
         placeButton(button, true);
     }
     for (Label* label : labels_) {
         measure(*label);
     }
-    window_.movedTo(suggested.left, suggested.top);
-    window_.setWidth(pixelsToTwips(suggested.right - suggested.left, dpi));  // each moves the window there
-    window_.setHeight(pixelsToTwips(suggested.bottom - suggested.top, dpi));
-    repaints_.remember(labels_, shapes_, window_.dpi());
+    window_.dpiChanged();
+    repaints_.remember(labels_, shapes_, dpi);
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 

@@ -34,7 +34,7 @@ public:
     void postClick(const CommandButton& button) const;
 
     HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, for TranslateAcceleratorW
-    bool pictureDecoded() const { return picture_.decoded(); }
+    bool pictureDecoded() const { return original_.decoded(); }
     using WindowBase::hwnd;
 
     void controlChanged(Control& control, Property property) override;
@@ -52,6 +52,7 @@ private:
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onPaint();
+    void onPrintClient(HDC target);
     void onSize(UINT kind, SIZE client);
     void onWindowPosChanged();
     void onCommand(WORD id, WORD code, HWND from);
@@ -66,14 +67,15 @@ private:
     void placeButton(const Button& button, bool redraw);
     void buttonChanged(const Button& button, Property property);
     void measure(Label& label);
+    Scene scene() { return Scene{shapes_, lines_, labels_, fonts_, window_.dpi()}; }
 
     Window& window_;
     FontCache fonts_;
     UniqueMemoryDc measureDc_;
     UniqueRegion updateRegion_;
     UniqueAccelerators accelerators_;
-    Picture picture_;
-    Painter painter_;  // after picture_, which it draws
+    Picture original_;  // as decoded; the painter holds it at the window's DPI
+    Painter painter_;
     std::unique_ptr<TimerScheduler> scheduler_;
 
     // The window's controls by kind, in design order (buttons in tab order); none owned.

@@ -2,8 +2,11 @@
 #include "ui/forms/win32/painter.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <utility>
 
+#include "ui/forms/units.h"
 #include "ui/forms/win32/layout.h"
 #include "ui/forms/win32/text.h"
 
@@ -19,19 +22,23 @@ void fill(HDC dc, const RECT& rect, COLORREF colour) {
 // Border only: the interior lets the background show through.
 void drawShape(HDC dc, const Shape& shape, int dpi) {
     const COLORREF colour = colorRef(shape.borderColour());
-    for (const RECT& strip : borderStrips(pixelRect(shape, dpi), shape.borderWidth())) {
+    for (const RECT& strip : borderStrips(pixelRect(shape, dpi), designPixelsAt(shape.borderWidth(), dpi))) {
         if (strip.right > strip.left && strip.bottom > strip.top) {
             fill(dc, strip, colour);
         }
     }
 }
 
+// Filled rather than stroked: the stock DC pen is one pixel wide, and a wider one would be a GDI object per paint.
 void drawLine(HDC dc, const Line& line, int dpi) {
     const Line::Design& at = line.geometry();
-    const ScopedSelect pen(dc, GetStockObject(DC_PEN));
-    SetDCPenColor(dc, colorRef(at.colour));
-    MoveToEx(dc, twipsToPixels(at.x1, dpi), twipsToPixels(at.y1, dpi), nullptr);
-    LineTo(dc, twipsToPixels(at.x2, dpi), twipsToPixels(at.y2, dpi));
+    const std::array<POINT, 4> band =
+        lineBand(POINT{twipsToPixels(at.x1, dpi), twipsToPixels(at.y1, dpi)},
+                 POINT{twipsToPixels(at.x2, dpi), twipsToPixels(at.y2, dpi)}, designPixelsAt(at.borderWidth, dpi));
+    const ScopedSelect pen(dc, GetStockObject(NULL_PEN));
+    const ScopedSelect brush(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, colorRef(at.colour));
+    Polygon(dc, band.data(), static_cast<int>(band.size()));
 }
 
 void drawLabel(HDC dc, const Label& label, FontCache& fonts, int dpi) {
@@ -47,8 +54,10 @@ void drawLabel(HDC dc, const Label& label, FontCache& fonts, int dpi) {
 
 }  // namespace
 
-Painter::Painter(const Picture& picture) : picture_(picture) {
-    pictureCanvas_.select(picture.bitmap());
+void Painter::setPicture(Picture picture) {
+    pictureCanvas_.select(nullptr);
+    picture_ = std::move(picture);
+    pictureCanvas_.select(picture_.bitmap());
 }
 
 bool Painter::resize(SIZE client) {
@@ -95,7 +104,7 @@ void Painter::paint(HDC target, HRGN dirty, const Scene& scene) {
     BitBlt(target, box.left, box.top, box.right - box.left, box.bottom - box.top, dc, box.left, box.top, SRCCOPY);
 }
 
-// The picture unscaled at the top left, cut off at the edges; the window's face colour beyond it.
+// The picture at the top left, cut off at the edges; the window's face colour beyond it.
 void Painter::drawBackground(HDC dc, const RECT& box) const {
     if (!picture_.decoded()) {
         fill(dc, box, kNoPictureFill);

@@ -25,7 +25,9 @@ inline constexpr COLORREF kNoPictureFill = RGB(173, 216, 230);
 
 class Painter {
 public:
-    explicit Painter(const Picture& picture);  // the picture must outlive the painter
+    // The background as it is drawn, at the window's DPI: painting only copies it, never decodes or scales.
+    void setPicture(Picture picture);
+    const Picture& picture() const { return picture_; }
 
     // The back buffer follows the client area; true when its size changed.
     bool resize(SIZE client);
@@ -36,11 +38,11 @@ public:
 private:
     void drawBackground(HDC dc, const RECT& box) const;
 
-    const Picture& picture_;  // not owned
+    Picture picture_;
     SIZE size_{0, 0};
     UniqueBitmap backBitmap_;
     MemoryCanvas back_;           // holds backBitmap_; declared after it so it lets go first
-    MemoryCanvas pictureCanvas_;  // holds the picture's bitmap
+    MemoryCanvas pictureCanvas_;  // holds picture_'s bitmap; declared after it so it lets go first
 };
 
 }  // namespace zantiro::forms::win32

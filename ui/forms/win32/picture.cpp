@@ -1,10 +1,13 @@
-// Decodes the background picture with WIC: memory stream, first frame, 32 bpp BGR, copied into a DIB section.
+// Decodes the background picture with WIC (memory stream, first frame, 32 bpp BGR) into a DIB section, and
+// resamples it with WIC's scaler.
 #include "ui/forms/win32/picture.h"
 
 #include <wincodec.h>
 
 #include <limits>
+#include <utility>
 
+#include "ui/forms/units.h"
 #include "ui/forms/win32/handles.h"
 
 namespace zantiro::forms::win32 {
@@ -28,27 +31,29 @@ bool convertFirstFrame(IWICImagingFactory* factory,
                                            0.0, WICBitmapPaletteTypeCustom));
 }
 
-}  // namespace
+constexpr UINT kLargestSide = 0x4000;
 
-Picture Picture::decode(std::span<const std::uint8_t> encoded) {
-    Picture picture;
-    if (encoded.empty() || encoded.size() > std::numeric_limits<DWORD>::max()) {
-        return picture;
-    }
+ComPtr<IWICImagingFactory> imagingFactory() {
     ComPtr<IWICImagingFactory> factory;
     // The version-1 factory: Windows 7 has only that one, and some SDKs map CLSID_WICImagingFactory to version 2.
     if (FAILED(
             CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())))) {
-        return picture;
+        return {};
     }
-    ComPtr<IWICFormatConverter> converter;
+    return factory;
+}
+
+}  // namespace
+
+// The source's 32 bpp BGR pixels, copied into a new top-down DIB section that GDI can blit.
+Picture Picture::copyOf(IWICBitmapSource* source) {
+    Picture picture;
     UINT width = 0;
     UINT height = 0;
-    if (!convertFirstFrame(factory.get(), encoded, converter) || FAILED(converter->GetSize(&width, &height)) ||
-        width == 0 || height == 0 || width > 0x4000 || height > 0x4000) {
+    if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0 || width > kLargestSide ||
+        height > kLargestSide) {
         return picture;
     }
-
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = static_cast<LONG>(width);
@@ -60,12 +65,50 @@ Picture Picture::decode(std::span<const std::uint8_t> encoded) {
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const UINT stride = width * 4;
     if (!bitmap || bits == nullptr ||
-        FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
+        FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
         return picture;
     }
     picture.bitmap_ = std::move(bitmap);
+    picture.pixels_ = bits;
     picture.size_ = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
     return picture;
+}
+
+Picture Picture::decode(std::span<const std::uint8_t> encoded) {
+    if (encoded.empty() || encoded.size() > std::numeric_limits<DWORD>::max()) {
+        return {};
+    }
+    const ComPtr<IWICImagingFactory> factory = imagingFactory();
+    ComPtr<IWICFormatConverter> converter;
+    if (factory.get() == nullptr || !convertFirstFrame(factory.get(), encoded, converter)) {
+        return {};
+    }
+    return copyOf(converter.get());
+}
+
+Picture Picture::scaledTo(SIZE size) const {
+    if (!decoded() || size.cx <= 0 || size.cy <= 0 || size.cx > static_cast<LONG>(kLargestSide) ||
+        size.cy > static_cast<LONG>(kLargestSide)) {
+        return {};
+    }
+    const ComPtr<IWICImagingFactory> factory = imagingFactory();
+    ComPtr<IWICBitmap> source;
+    ComPtr<IWICBitmapScaler> scaler;
+    const UINT stride = static_cast<UINT>(size_.cx) * 4;
+    if (factory.get() == nullptr ||
+        FAILED(factory->CreateBitmapFromMemory(
+            static_cast<UINT>(size_.cx), static_cast<UINT>(size_.cy), GUID_WICPixelFormat32bppBGR, stride,
+            stride * static_cast<UINT>(size_.cy), static_cast<BYTE*>(pixels_), source.put())) ||
+        FAILED(factory->CreateBitmapScaler(scaler.put())) ||
+        FAILED(scaler->Initialize(source.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
+                                  WICBitmapInterpolationModeFant))) {
+        return {};
+    }
+    return copyOf(scaler.get());
+}
+
+Picture Picture::atDpi(int dpi) const {
+    return scaledTo(SIZE{designPixelsAt(size_.cx, dpi), designPixelsAt(size_.cy, dpi)});
 }
 
 std::span<const std::uint8_t> Picture::resource(int id) {

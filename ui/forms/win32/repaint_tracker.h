@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/forms/controls.h"
+#include "ui/forms/units.h"
 #include "ui/forms/win32/layout.h"
 #include "ui/forms/win32/win32.h"
 
@@ -68,7 +69,7 @@ private:
     };
     struct ShapeLook {
         RECT rect;
-        int border;
+        int border;  // pixels at the window's DPI
         Colour colour;
     };
 
@@ -76,7 +77,7 @@ private:
         return LabelLook{pixelRect(label, dpi), label.visible(), label.foreColour(), label.caption()};
     }
     static ShapeLook lookOf(const Shape& shape, int dpi) {
-        return ShapeLook{pixelRect(shape, dpi), shape.borderWidth(), shape.borderColour()};
+        return ShapeLook{pixelRect(shape, dpi), designPixelsAt(shape.borderWidth(), dpi), shape.borderColour()};
     }
     static bool sameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
     static void invalidate(HWND window, const RECT& rect) {
