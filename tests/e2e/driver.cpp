@@ -186,7 +186,8 @@ bool waitGone(Args args) {
     return check(gone, "the window closed after %llu ms", GetTickCount64() - begin);
 }
 
-// Prints shell assignments: the client area on the screen, the DPI and the screen size.
+// Prints shell assignments: the client area on the screen, the DPI, the screen size, and the face colour that the
+// window paints where its picture does not reach.
 bool geometry(Args) {
     HWND main = mainWindowOrFail();
     if (!main) {
@@ -196,8 +197,10 @@ bool geometry(Args) {
     GetClientRect(main, &client);
     POINT origin{0, 0};
     ClientToScreen(main, &origin);
-    info("X=%ld Y=%ld W=%ld H=%ld DPI=%u SCREEN_W=%d SCREEN_H=%d", origin.x, origin.y, client.right, client.bottom,
-         GetDpiForWindow(main), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    info("X=%ld Y=%ld W=%ld H=%ld DPI=%u SCREEN_W=%d SCREEN_H=%d FACE=%02X%02X%02X", origin.x, origin.y, client.right,
+         client.bottom, GetDpiForWindow(main), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+         GetRValue(face), GetGValue(face), GetBValue(face));
     return true;
 }
 

@@ -20,16 +20,20 @@ add_test(NAME e2e_smoke
 set_tests_properties(e2e_smoke PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix)
 
 if(ZANTIRO_WINDOWS_SUITE)
-    # The same at 144 dpi, in the prefix the Wine tests use for that DPI: every size and position scales.
-    add_test(NAME e2e_smoke_144dpi
-        COMMAND ${CMAKE_COMMAND} -E env ZANTIRO_E2E_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix-144 ZANTIRO_DPI=144
-                bash ${PROJECT_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    # The same at 125, 150 and 200 %, each in a prefix of its own DPI (the 144 one is the Wine tests' too): every
+    # size, position, border and the picture scale.
+    foreach(dpi 120 144 192)
+        add_test(NAME e2e_smoke_${dpi}dpi
+            COMMAND ${CMAKE_COMMAND} -E env ZANTIRO_E2E_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix-${dpi} ZANTIRO_DPI=${dpi}
+                    bash ${PROJECT_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+        set_tests_properties(e2e_smoke_${dpi}dpi
+            PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix_${dpi})
+    endforeach()
     add_test(NAME e2e_countdown
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/countdown.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
     add_test(NAME e2e_command_line
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/command_line.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
-    set_tests_properties(e2e_smoke_144dpi e2e_countdown e2e_command_line PROPERTIES TIMEOUT 300 LABELS e2e)
+    set_tests_properties(e2e_countdown e2e_command_line PROPERTIES TIMEOUT 300 LABELS e2e)
     set_tests_properties(e2e_command_line PROPERTIES RESOURCE_LOCK zantiro_wine_prefix)
-    set_tests_properties(e2e_smoke_144dpi PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_144)
     set_tests_properties(e2e_countdown PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_alsa)
 endif()

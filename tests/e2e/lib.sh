@@ -114,11 +114,11 @@ P() {
     "$E2E_PYTHON" "$E2E_HERE/pixels.py" "$command" "$E2E_WORK/$shot.png" "$DPI" "${args[@]}"
 }
 
-# Sets X, Y, W, H (the client area on the screen), DPI, SCREEN_W and SCREEN_H.
+# Sets X, Y, W, H (the client area on the screen), DPI, SCREEN_W, SCREEN_H and FACE (RRGGBB).
 e2e_geometry() {
     local assignments
     assignments=$(D geometry) || e2e_fail "$assignments"
-    [[ $assignments =~ ^X=-?[0-9]+\ Y=-?[0-9]+\ W=[0-9]+\ H=[0-9]+\ DPI=[0-9]+\ SCREEN_W=[0-9]+\ SCREEN_H=[0-9]+$ ]] ||
+    [[ $assignments =~ ^X=-?[0-9]+\ Y=-?[0-9]+\ W=[0-9]+\ H=[0-9]+\ DPI=[0-9]+\ SCREEN_W=[0-9]+\ SCREEN_H=[0-9]+\ FACE=[0-9A-F]{6}$ ]] ||
         e2e_fail "driver geometry printed '$assignments'"
     eval "$assignments"
     echo "window client area ${W}x${H} at $X,$Y, $DPI dpi, screen ${SCREEN_W}x${SCREEN_H}"

@@ -2,7 +2,8 @@
 """Pixel checks on screenshots of the timer window: frame colour, red digits, sky, changed areas, blinking.
 
 Usage: pixels.py COMMAND SHOT.png DPI [...], SHOT.png being the window's client area cut out of the screen
-and DPI the window's, as `driver geometry` prints it. Prints a line per check and exits 1 on the first
+and DPI the window's, as `driver geometry` prints it. The window at any DPI is the 96-dpi design enlarged:
+sizes in twips and the pixel measures of the design (border widths, the picture) scale alike. Prints a line per check and exits 1 on the first
 failure. Standard library only: the PNG is read with zlib.
 """
 
@@ -16,14 +17,21 @@ sys.dont_write_bytecode = True
 FRAME_INSET = 25
 FRAME_WIDTH_REDUCTION = 65
 FRAME_HEIGHT = 1455
-FRAME_BORDER_PX = 5  # BorderWidth counts pixels, at any DPI
+FRAME_BORDER = 5  # pixels at 96 dpi
 BUTTON_TOP = 1560
+BUTTON_HEIGHT = 375
+RULE_Y = 2040  # Line1, one pixel wide at 96 dpi
 CLOCK = (1200, 2160, 1080, 240)  # Label6: left, top, width, height
 
 
 def px(twips, dpi):
     """MulDiv(twips, dpi, 1440): to the nearest pixel, halves away from zero."""
     return (twips * dpi + 720) // 1440
+
+
+def design_px(pixels, dpi):
+    """A pixel measure of the 96-dpi design at this DPI: 5 becomes 6 at 120, 8 at 144, 10 at 192."""
+    return (pixels * dpi + 48) // 96
 
 
 class Image:
@@ -124,21 +132,20 @@ def frame_box(image, dpi):
     return inset, inset, inset + width, inset + px(FRAME_HEIGHT, dpi)
 
 
-def has_band(profile, colour, thickness):
-    """A run of at least `thickness` pixels of the colour in a line of pixels across an edge."""
+def longest_run(profile, colour):
+    """The longest run of pixels of the colour in a line of pixels."""
     run = best = 0
     for p in profile:
         run = run + 1 if COLOURS[colour](p) else 0
         best = max(best, run)
-    return best >= thickness
+    return best
 
 
 def cmd_frame(image, dpi, colour):
-    """Each of the four edges shows a band of the frame colour, inside the design rectangle, along most of its length
-    (the digits may cover bits of the top and bottom edges)."""
+    """Each of the four edges shows a band of the frame colour exactly as wide as the design's border at this DPI,
+    inside the design rectangle, along most of its length (the digits may cover bits of the top and bottom edges)."""
     left, top, right, bottom = frame_box(image, dpi)
-    border = FRAME_BORDER_PX
-    thickness = border - 2  # an off-by-one pen or rounded corner may eat a pixel on each side
+    border = design_px(FRAME_BORDER, dpi)
     slack = border + 2
     # For each edge, the lines of pixels across it: (range along the edge, range across it, pixel at (along, across)).
     rows, columns = range(top + slack, bottom - slack), range(left + slack, right - slack)
@@ -149,15 +156,45 @@ def cmd_frame(image, dpi, colour):
         "bottom": (columns, range(bottom - slack, min(image.height, bottom + 2)), image.at),
     }
     for name, (along, across, pixel) in edges.items():
-        hits = sum(has_band([pixel(a, c) for c in across], colour, thickness) for a in along)
+        widths = [longest_run([pixel(a, c) for c in across], colour) for a in along]
+        hits = widths.count(border)
         check(hits >= 0.8 * len(along), f"frame {name} edge is {colour}, {border} px wide, at {left},{top}-{right},"
-              f"{bottom}: {hits} of {len(along)} cross-sections")
+              f"{bottom}: {hits} of {len(along)} cross-sections (widths seen: {sorted(set(widths))})")
+
+
+def rule_rows(dpi):
+    """The rows Line1 covers: its width at this DPI, the extra pixel of an even width below its y."""
+    width = design_px(1, dpi)
+    first = px(RULE_Y, dpi) - (width - 1) // 2
+    return first, first + width
+
+
+def cmd_rule(image, dpi):
+    """The rule crosses the whole window, black and exactly as wide as the design's one pixel at this DPI."""
+    first, end = rule_rows(dpi)
+    across = range(max(0, first - 3), min(image.height, end + 3))
+    exact = sum(longest_run([image.at(x, y) for y in across], "black") == end - first and
+                all(is_black(image.at(x, y)) for y in range(first, end)) for x in range(image.width))
+    check(exact == image.width, f"rule is black in rows {first}-{end - 1} ({end - first} px) across the window: "
+          f"{exact} of {image.width} columns")
+
+
+def cmd_covered(image, dpi, face):
+    """The picture reaches every edge: no pixel of the band between the buttons and the rule, nor of the clock row
+    below the rule, has the plain colour (the window's face colour, RRGGBB) painted beyond the picture."""
+    plain = tuple(int(face[i : i + 2], 16) for i in (0, 2, 4))
+    first, end = rule_rows(dpi)
+    bands = [(0, px(BUTTON_TOP, dpi) + px(BUTTON_HEIGHT, dpi), image.width, first), (0, end, image.width, image.height)]
+    for area in bands:
+        total = (area[2] - area[0]) * (area[3] - area[1])
+        bare = count(image, area, lambda p: p == plain)
+        check(total > 0 and bare == 0, f"the picture covers {area}: {bare} of {total} pixels show the plain {face}")
 
 
 def digit_areas(image, dpi):
     """Minutes and seconds inside the frame: left and right of the colon, which sits near the window's middle."""
     left, top, right, bottom = frame_box(image, dpi)
-    inner = FRAME_BORDER_PX + 2
+    inner = design_px(FRAME_BORDER, dpi) + 2
     y0, y1 = top + inner, bottom - inner
     return {
         "minutes": (left + inner, y0, round(image.width * 0.40), y1),
@@ -183,7 +220,7 @@ def cmd_sky(image, dpi):
     """The background picture shows: light blue in the frame above the digits, and between the frame and the
     buttons (where the picture has no clouds)."""
     left, top, right, bottom = frame_box(image, dpi)
-    inner = FRAME_BORDER_PX + 1
+    inner = design_px(FRAME_BORDER, dpi) + 1
     areas = [(left + inner, top + inner, right - inner, top + inner + px(60, dpi)),
              (0, bottom + 1, image.width, px(BUTTON_TOP, dpi) - 1)]
     for area in areas:
@@ -241,6 +278,10 @@ def main():
         cmd_digits(image, dpi)
     elif command == "sky" and not rest:
         cmd_sky(image, dpi)
+    elif command == "rule" and not rest:
+        cmd_rule(image, dpi)
+    elif command == "covered" and len(rest) == 1 and len(rest[0]) == 6:
+        cmd_covered(image, dpi, rest[0])
     elif command == "compare" and len(rest) == 3 and rest[2] in ("same", "changed"):
         cmd_compare(image, dpi, *rest)
     elif command == "blink" and rest:
@@ -249,7 +290,8 @@ def main():
         write_png(rest[0], image)  # without the capture's time stamps, so an unchanged window gives the same file
         print(f"saved the {image.width}x{image.height} window to {rest[0]}")
     else:
-        sys.exit(__doc__ + "\nCommands: frame black|red; digits; sky; compare OTHER.png AREA same|changed;\n"
+        sys.exit(__doc__ + "\nCommands: frame black|red; digits; sky; rule; covered RRGGBB;\n"
+                 "compare OTHER.png AREA same|changed;\n"
                  "blink OTHER.png...; save OUT.png. AREA: minutes, seconds, clock, display")
 
 

@@ -20,8 +20,10 @@ e2e_geometry
 sleep 1  # the clock shows the time from its first tick, a second after start-up
 e2e_shot start
 P frame start black
+P rule start
 P digits start
 P sky start
+P covered start "$FACE"
 if [[ -n ${ZANTIRO_E2E_SCREENSHOT:-} ]]; then
     P save start "$ZANTIRO_E2E_SCREENSHOT"
 fi
