@@ -74,6 +74,7 @@ public:
     void Form_Load();
     void Form_Unload();
     void Form_DpiChanged();
+    void Form_DisplayChange();
 
     void Command4_Click();
     void Command5_Click() { window.unload(); }
@@ -93,7 +94,8 @@ public:
 private:
     void wireEvents();
     void layOutDigits();
-    void choosePlacement(MenuItem& item, float left, float top);
+    void choosePlacement(MenuItem& item, const forms::MonitorArea& screen, float left, float top);
+    void placeAtStart();
     void placementClick(MenuItem& item);
     void runFunctionMenu(const std::function<void()>& choose);
 

@@ -6,6 +6,7 @@ namespace zantiro::ui {
 void Form1::wireEvents() {
     window.onUnload = [this] { Form_Unload(); };
     window.onDpiChanged = [this] { Form_DpiChanged(); };
+    window.onDisplayChange = [this] { Form_DisplayChange(); };
 
     const auto drag = [this](int button, int, float, float) { dragMouseMove(button); };
     window.onMouseMove = drag;

@@ -1,5 +1,7 @@
-// Loading turns the design into the run-time window; unloading ends the program.
+// Loading turns the design into the run-time window, and redoes what a new DPI or a lost monitor undoes;
+// unloading ends the program.
 #include "ui/form1.h"
+#include "ui/forms/monitors.h"
 #include "ui/module1.h"
 
 namespace zantiro::ui {
@@ -21,8 +23,7 @@ void Form1::Form_Load() {
 
     window.setHeight(kWindowHeight);
     window.setWidth(kWindowWidth);
-    window.setLeft((platform_.screen.widthTwips() - window.width()) / 2);
-    window.setTop(kWindowTop);
+    placeAtStart();
 
     Shape1.setTop(kFrameInset);
     Shape1.setLeft(kFrameInset);
@@ -71,6 +72,12 @@ void Form1::Form_Load() {
     }
 }
 
+// Centred across the primary monitor, just below its top edge.
+void Form1::placeAtStart() {
+    window.setLeft((platform_.screen.widthTwips() - window.width()) / 2);
+    window.setTop(kWindowTop);
+}
+
 // The minutes, the colon and the seconds follow each other without gaps from the display's left edge.
 void Form1::layOutDigits() {
     Label3.setLeft(kDisplayLeft);
@@ -83,6 +90,14 @@ void Form1::layOutDigits() {
 void Form1::Form_DpiChanged() {
     Shape1.setWidth(window.width() - kFrameWidthReduction);
     layOutDigits();
+}
+
+// A monitor came or went (a projector unplugged): a window left on none comes back where it started, on the
+// primary monitor. The placement check mark stays, as after a drag.
+void Form1::Form_DisplayChange() {
+    if (!forms::monitorHolding(window, platform_.screen.monitors())) {
+        placeAtStart();
+    }
 }
 
 void Form1::Form_Unload() {

@@ -1,5 +1,8 @@
 // The function menu and the window's own settings: placement, transparency, dragging, exit.
+#include <vector>
+
 #include "ui/form1.h"
+#include "ui/forms/monitors.h"
 
 namespace zantiro::ui {
 
@@ -25,34 +28,38 @@ void Form1::runFunctionMenu(const std::function<void()>& choose) {
     Command3.setEnabled(false);
 }
 
+// The screen is the monitor the window is on (the primary when it is on none), its corner the origin; with one
+// monitor that is the whole screen at 0, 0.
 void Form1::placementClick(MenuItem& item) {
-    const float sw = platform_.screen.widthTwips();
-    const float sh = platform_.screen.heightTwips();
+    const std::vector<forms::MonitorArea> monitors = platform_.screen.monitors();
+    const forms::MonitorArea screen = forms::monitorHolding(window, monitors).value_or(monitors.front());
+    const float sw = screen.width;
+    const float sh = screen.height;
     const float w = window.width();
     const float h = window.height();
     if (&item == &zhong) {
-        choosePlacement(item, (sw - w) / 2, (sh - h) / 2);
+        choosePlacement(item, screen, (sw - w) / 2, (sh - h) / 2);
     } else if (&item == &di) {
-        choosePlacement(item, (sw - w) / 2, sh - h - 100);
+        choosePlacement(item, screen, (sw - w) / 2, sh - h - 100);
     } else if (&item == &ding) {
-        choosePlacement(item, (sw - w) / 2, 10);
+        choosePlacement(item, screen, (sw - w) / 2, 10);
     } else if (&item == &youxia) {
-        choosePlacement(item, sw - w - 10, sh - h - 100);
+        choosePlacement(item, screen, sw - w - 10, sh - h - 100);
     } else if (&item == &zuoxia) {
-        choosePlacement(item, 0, sh - h - 100);
+        choosePlacement(item, screen, 0, sh - h - 100);
     } else if (&item == &youshang) {
-        choosePlacement(item, sw - w, 0);
+        choosePlacement(item, screen, sw - w, 0);
     } else {
-        choosePlacement(item, 0, 0);
+        choosePlacement(item, screen, 0, 0);
     }
 }
 
-void Form1::choosePlacement(MenuItem& item, float left, float top) {
+void Form1::choosePlacement(MenuItem& item, const forms::MonitorArea& screen, float left, float top) {
     for (MenuItem* each : {&zuoshang, &zuoxia, &youshang, &youxia, &ding, &di, &zhong}) {
         each->setChecked(each == &item);
     }
-    window.setLeft(left);
-    window.setTop(top);
+    window.setLeft(screen.left + left);
+    window.setTop(screen.top + top);
 }
 
 void Form1::chooseTransparency(MenuItem& item, std::uint8_t alpha) {

@@ -204,6 +204,24 @@ bool geometry(Args) {
     return true;
 }
 
+// move-window X Y: puts the window's top-left corner there, as a drag would.
+bool moveWindow(Args args) {
+    HWND main = mainWindowOrFail();
+    const int x = std::wcstol(args[0].c_str(), nullptr, 10);
+    const int y = std::wcstol(args[1].c_str(), nullptr, 10);
+    return main && check(SetWindowPos(main, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0,
+                         "moved the window to %d,%d", x, y);
+}
+
+// What every top-level window hears when a monitor comes or goes; waits for the handler to return.
+bool displayChange(Args) {
+    HWND main = mainWindowOrFail();
+    DWORD_PTR result = 0;
+    const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return main && check(SendMessageTimeoutW(main, WM_DISPLAYCHANGE, 32, size, SMTO_ABORTIFHUNG, 5000, &result) != 0,
+                         "sent WM_DISPLAYCHANGE");
+}
+
 // Paints what is pending now (WM_PAINT sent, not waited for), so a screenshot taken next shows the current state.
 bool update(Args) {
     HWND main = mainWindowOrFail();
@@ -398,6 +416,8 @@ constexpr Command kCommands[] = {
     {L"check-startup", 0, checkStartup, "check-startup"},
     {L"geometry", 0, geometry, "geometry"},
     {L"update", 0, update, "update"},
+    {L"move-window", 2, moveWindow, "move-window X Y"},
+    {L"display-change", 0, displayChange, "display-change"},
     {L"button-centre", 1, buttonCentre, "button-centre CAPTION"},
     {L"click", 1, click, "click CAPTION"},
     {L"post-click", 1, postClick, "post-click CAPTION"},

@@ -29,6 +29,11 @@ if(ZANTIRO_WINDOWS_SUITE)
         set_tests_properties(e2e_smoke_${dpi}dpi
             PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix_${dpi})
     endforeach()
+    # Two monitors side by side on one wide Xvfb screen, in a prefix of its own.
+    add_test(NAME e2e_monitors
+        COMMAND ${CMAKE_COMMAND} -E env ZANTIRO_E2E_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix-monitors
+                bash ${PROJECT_SOURCE_DIR}/tests/e2e/monitors.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    set_tests_properties(e2e_monitors PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix_monitors)
     add_test(NAME e2e_countdown
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/countdown.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
     add_test(NAME e2e_command_line

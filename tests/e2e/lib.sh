@@ -11,7 +11,8 @@ e2e_step() {
     printf '\n== %s (%d s)\n' "$*" "$SECONDS"
 }
 
-# e2e_init zantiro.exe driver.exe: call first. Uses WINEPREFIX as exported by the caller (see the scripts' headers).
+# e2e_init zantiro.exe driver.exe: call first. Uses WINEPREFIX as exported by the caller (see the scripts' headers),
+# and E2E_SCREEN for the X screen (default 1280x800x24).
 e2e_init() {
     (($# == 2)) || { echo "usage: $0 zantiro.exe zantiro_e2e_driver.exe" >&2; exit 2; }
     E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -45,7 +46,7 @@ e2e_init() {
     # A fresh folder: the program writes its sound files next to itself.
     cp "$exe" "$E2E_WORK/zantiro.exe"
     cp "$driver" "$E2E_WORK/driver.exe"
-    ZANTIRO_SCREEN=1280x800x24 zantiro_start_xvfb
+    ZANTIRO_SCREEN=${E2E_SCREEN:-1280x800x24} zantiro_start_xvfb
     echo "e2e: prefix $WINEPREFIX, display $DISPLAY, folder $E2E_WORK"
 }
 

@@ -67,6 +67,48 @@ TEST(PlacementMoves, TouchesNeitherTimersNorStyles) {
     EXPECT_EQ(app.windowSystem.intents.size(), intentsBefore);
 }
 
+// Beside the 1920 x 1080 primary monitor (pixels at 144 dpi, twips / 10): a projector on its right and a screen
+// on its left, higher up.
+class PlacementOnMonitors : public ::testing::Test {
+protected:
+    PlacementOnMonitors() {
+        app.screen.plugIn({-19200, -5400, 19200, 10800});
+        app.screen.plugIn({19200, 0, 15360, 11520});
+    }
+    void expectAt(float left, float top) const {
+        EXPECT_EQ(app.form.window.pixels().left, forms::twipsToPixels(left, 144));
+        EXPECT_EQ(app.form.window.pixels().top, forms::twipsToPixels(top, 144));
+    }
+
+    HeadlessApp app{screen19200x10800()};
+};
+
+TEST_F(PlacementOnMonitors, PresetsUseTheMonitorThatHoldsMostOfTheWindow) {
+    app.form.window.movedTo(1920 - 100, 300);  // 100 of its 392 pixels on the primary, the rest on the projector
+    app.chooseFromMenu("youxia");
+    expectAt(19200 + 15360 - 3920 - 10, 11520 - 2450 - 100);
+    app.chooseFromMenu("zuoshang");
+    expectAt(19200, 0);
+
+    app.form.window.movedTo(-1000, -300);  // dragged onto the left screen
+    app.chooseFromMenu("zhong");
+    expectAt(-19200 + (19200 - 3920) / 2.0f, -5400 + (10800 - 2450) / 2.0f);
+    app.chooseFromMenu("youshang");
+    expectAt(-3920, -5400);
+}
+
+TEST_F(PlacementOnMonitors, AWindowLeftOnNoMonitorWhenOneGoesAwayComesBackToItsStartOnThePrimary) {
+    app.form.window.movedTo(2500, 400);  // on the projector
+    app.chooseFromMenu("youxia");
+    app.form.window.displayChanged();  // a change that leaves the window on a monitor
+    expectAt(30630, 8970);
+
+    app.screen.unplugLast();  // the projector
+    app.form.window.displayChanged();
+    expectAt((19200 - 3920) / 2.0f, 20);
+    EXPECT_TRUE(app.form.youxia.checked()) << "the check mark stays, as after a drag";
+}
+
 struct AlphaCase {
     const char* item;
     int alpha;

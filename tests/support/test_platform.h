@@ -13,8 +13,9 @@
 
 namespace zantiro::testing {
 
-using forms::FileSystem, forms::InputBox, forms::MenuItem, forms::PopupMenu, forms::Program, forms::RandomSource,
-    forms::Regional, forms::Resources, forms::Screen, forms::SoundPlayer, forms::WindowHandle, forms::WindowSystem;
+using forms::FileSystem, forms::InputBox, forms::MenuItem, forms::MonitorArea, forms::PopupMenu, forms::Program,
+    forms::RandomSource, forms::Regional, forms::Resources, forms::Screen, forms::SoundPlayer, forms::WindowHandle,
+    forms::WindowSystem;
 
 // Records each intent as text ("setOpacity 128") and the opacity last set.
 class RecordingWindowSystem final : public WindowSystem {
@@ -31,18 +32,22 @@ public:
     std::optional<std::uint8_t> opacity;  // none until the window is made layered
 };
 
+// The primary monitor, and as many others as a test plugs in.
 class FixedScreen final : public Screen {
 public:
-    FixedScreen(float widthTwips, float heightTwips) : width_(widthTwips), height_(heightTwips) {}
-    float widthTwips() override { return width_; }
-    float heightTwips() override { return height_; }
+    FixedScreen(float widthTwips, float heightTwips) : monitors_{{0, 0, widthTwips, heightTwips}} {}
+    float widthTwips() override { return monitors_.front().width; }
+    float heightTwips() override { return monitors_.front().height; }
+    std::vector<MonitorArea> monitors() override { return monitors_; }
     void resize(float widthTwips, float heightTwips) {
-        width_ = widthTwips;
-        height_ = heightTwips;
+        monitors_.front().width = widthTwips;
+        monitors_.front().height = heightTwips;
     }
+    void plugIn(const MonitorArea& monitor) { monitors_.push_back(monitor); }
+    void unplugLast() { monitors_.pop_back(); }
 
 private:
-    float width_, height_;
+    std::vector<MonitorArea> monitors_;  // the primary first
 };
 
 // Chooses the scripted item by name, or none; an unscripted popup is dismissed.

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "tests/wine/wine_test_support.h"
 #include "ui/forms/units.h"
@@ -90,6 +91,12 @@ TEST(ScreenInTwips, UsesTheBoundWindowsDpiAndNinetySixBeforeThat) {
     screen.setWindow(form);
     EXPECT_FLOAT_EQ(screen.widthTwips(), static_cast<float>(widthPx) * 1440 / static_cast<float>(dpi));
     EXPECT_FLOAT_EQ(screen.heightTwips(), static_cast<float>(heightPx) * 1440 / static_cast<float>(dpi));
+    const std::vector<forms::MonitorArea> monitors = screen.monitors();  // Xvfb: one monitor, the whole screen
+    ASSERT_EQ(monitors.size(), 1u);
+    EXPECT_FLOAT_EQ(monitors[0].left, 0);
+    EXPECT_FLOAT_EQ(monitors[0].top, 0);
+    EXPECT_FLOAT_EQ(monitors[0].width, screen.widthTwips());
+    EXPECT_FLOAT_EQ(monitors[0].height, screen.heightTwips());
 }
 
 // Windows 7 to 8.1 lack GetDpiForWindow: the look-up finds nothing and a window has the screen's DPI, the prefix's

@@ -39,7 +39,9 @@ zantiro_start_xvfb() {
     local fifo display
     fifo=$(mktemp -u "${TMPDIR:-/tmp}/zantiro-xvfb.XXXXXX")
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 "${ZANTIRO_SCREEN:-1280x800x24}" 3>"$fifo" 9>&- >/dev/null 2>&1 &
+    # shellcheck disable=SC2086 # ZANTIRO_XVFB_ARGS: more options, word by word (e.g. -extension RANDR)
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 "${ZANTIRO_SCREEN:-1280x800x24}" ${ZANTIRO_XVFB_ARGS:-} 3>"$fifo" 9>&- \
+        >/dev/null 2>&1 &
     ZANTIRO_XVFB_PID=$!
     read -r display <"$fifo" || true
     rm -f "$fifo"

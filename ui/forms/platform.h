@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/forms/controls.h"
 #include "ui/forms/window.h"
@@ -25,11 +26,19 @@ public:
     virtual void beginDrag(WindowHandle window) = 0;
 };
 
+// A monitor's whole rectangle (not its work area) in twips, relative to the primary monitor's top-left corner.
+struct MonitorArea {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
 class Screen {
 public:
     virtual ~Screen() = default;
+    // The primary monitor's size.
     virtual float widthTwips() = 0;
     virtual float heightTwips() = 0;
+    // Every monitor as it is now, the primary first; never empty.
+    virtual std::vector<MonitorArea> monitors() = 0;
 };
 
 // Shows a menu's items as a modal popup at the mouse cursor; a chosen item's click has run when it returns.

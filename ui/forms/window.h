@@ -67,9 +67,16 @@ public:
         }
     }
 
+    void displayChanged() {
+        if (onDisplayChange) {
+            onDisplayChange();
+        }
+    }
+
     std::function<void(int button, int shift, float x, float y)> onMouseMove;
     std::function<void()> onUnload;
     std::function<void()> onDpiChanged;
+    std::function<void()> onDisplayChange;  // a monitor came or went, or changed its size
 
 private:
     void setPixels(int& field, float twips) {

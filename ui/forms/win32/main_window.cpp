@@ -147,6 +147,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:
             return onGetDefId();
+        case WM_DISPLAYCHANGE:  // a monitor came or went, or changed its resolution
+            window_.displayChanged();
+            return 0;
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

@@ -57,6 +57,27 @@ int screenDpi(const Window* window) {
     return window->dpi();
 }
 
+struct FoundMonitors {
+    std::vector<MonitorArea> monitors;  // the primary first
+    int dpi;
+};
+
+// CALLBACK, not a lambda: the 32-bit ABI wants stdcall.
+BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    auto& found = *reinterpret_cast<FoundMonitors*>(data);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& rect = info.rcMonitor;
+        const MonitorArea area{pixelsToTwips(rect.left, found.dpi), pixelsToTwips(rect.top, found.dpi),
+                               pixelsToTwips(rect.right - rect.left, found.dpi),
+                               pixelsToTwips(rect.bottom - rect.top, found.dpi)};
+        const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+        found.monitors.insert(primary ? found.monitors.begin() : found.monitors.end(), area);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 float Win32Screen::widthTwips() {
@@ -65,6 +86,15 @@ float Win32Screen::widthTwips() {
 
 float Win32Screen::heightTwips() {
     return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), screenDpi(window_));
+}
+
+std::vector<MonitorArea> Win32Screen::monitors() {
+    FoundMonitors found{{}, screenDpi(window_)};
+    EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&found));
+    if (found.monitors.empty()) {  // a session with no monitor attached still has a screen
+        found.monitors.push_back(MonitorArea{0, 0, widthTwips(), heightTwips()});
+    }
+    return found.monitors;
 }
 
 void Win32SoundPlayer::playAsync(const std::string& path) {

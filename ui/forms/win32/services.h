@@ -18,12 +18,13 @@ public:
     void beginDrag(WindowHandle window) override;
 };
 
-// The primary screen in twips at the given window's DPI.
+// The primary monitor and the others in twips at the given window's DPI.
 class Win32Screen final : public Screen {
 public:
     void setWindow(const Window& window) { window_ = &window; }  // its DPI converts pixels to twips
     float widthTwips() override;
     float heightTwips() override;
+    std::vector<MonitorArea> monitors() override;  // EnumDisplayMonitors, the whole of each
 
 private:
     const Window* window_ = nullptr;  // not owned
