@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <cstdlib>
 
 #include "ui/forms/controls.h"
 #include "ui/forms/units.h"
@@ -38,22 +38,16 @@ inline std::array<RECT, 4> borderStrips(const RECT& rect, int thickness) {
             RECT{rect.right - right, rect.top + top, rect.right, rect.bottom - bottom}};
 }
 
-// The quadrilateral a line `thickness` pixels wide covers, for a fill with the top-left rule: a horizontal line
-// from x1 to x2 at y covers rows y .. y + thickness - 1 less half the extra width above, columns x1 .. x2 - 1, the
-// pixels a one-pixel pen would draw at thickness 1.
+// The quadrilateral a line `thickness` pixels wide covers, for a fill with the top-left rule. A line more across
+// than down grows by rows, any other by columns, half the extra width before it, so a horizontal line from x1 to x2
+// at y covers columns x1 .. x2 - 1 and, at thickness 1, the row a one-pixel pen draws.
 inline std::array<POINT, 4> lineBand(POINT from, POINT to, int thickness) {
-    const double dx = to.x - from.x;
-    const double dy = to.y - from.y;
-    const double length = std::hypot(dx, dy);
-    // The unit normal pointing down (right for a vertical line), so the band does not depend on the direction.
-    const double sign = dx < 0 || (dx == 0 && dy > 0) ? -1 : 1;
-    const double normalX = length > 0 ? -sign * dy / length : 0;
-    const double normalY = length > 0 ? sign * dx / length : 1;
-    const int before = -((std::max(thickness, 1) - 1) / 2);
-    const int after = before + std::max(thickness, 1);
-    const auto shifted = [&](POINT point, int by) {
-        return POINT{point.x + static_cast<LONG>(std::lround(normalX * by)),
-                     point.y + static_cast<LONG>(std::lround(normalY * by))};
+    const int width = std::max(thickness, 1);
+    const LONG before = -((width - 1) / 2);
+    const LONG after = before + width;
+    const bool flat = std::abs(to.x - from.x) >= std::abs(to.y - from.y);
+    const auto shifted = [flat](POINT point, LONG by) {
+        return flat ? POINT{point.x, point.y + by} : POINT{point.x + by, point.y};
     };
     return {shifted(from, before), shifted(to, before), shifted(to, after), shifted(from, after)};
 }
