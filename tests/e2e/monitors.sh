@@ -16,7 +16,7 @@ gcc -std=c11 -shared -fPIC -o "$E2E_WORK/libXinerama.so.1" "$E2E_HERE/xinerama_h
     e2e_fail "could not build the stand-in Xinerama library"
 export LD_LIBRARY_PATH=$E2E_WORK${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
 
-# choose_placement N: 功 能 clicked with the mouse, then 位置 and its item number N (0 屏幕中心 ... 6 左上角) by keys.
+# choose_placement N: 功 能 clicked with the mouse, then by keys 位置 and its item N (0 屏幕中心 ... 6 左上角).
 choose_placement() {
     e2e_button_centre "功 能"
     xdotool mousemove "$BX" "$BY" click 1

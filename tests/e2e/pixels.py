@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Pixel checks on screenshots of the timer window: frame colour, red digits, sky, changed areas, blinking.
+"""Pixel checks on screenshots of the timer window: frame and rule widths, red digits, sky, the picture's reach,
+changed areas, blinking.
 
 Usage: pixels.py COMMAND SHOT.png DPI [...], SHOT.png being the window's client area cut out of the screen
 and DPI the window's, as `driver geometry` prints it. The window at any DPI is the 96-dpi design enlarged:
-sizes in twips and the pixel measures of the design (border widths, the picture) scale alike. Prints a line per check and exits 1 on the first
-failure. Standard library only: the PNG is read with zlib.
+sizes in twips and the design's pixel measures (border widths, the picture) scale alike. Prints a line per
+check and exits 1 on the first failure. Standard library only: the PNG is read with zlib.
 """
 
 import struct

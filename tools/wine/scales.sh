@@ -14,9 +14,13 @@ trap 'rm -rf "$work"' EXIT
 shots=()
 for dpi in 96 120 144 192; do
     prefix=$build/wine-prefix$([[ $dpi == 96 ]] || echo "-$dpi")  # the prefixes ctest uses
-    ZANTIRO_E2E_PREFIX=$prefix ZANTIRO_DPI=$dpi ZANTIRO_E2E_SCREENSHOT=$work/$dpi.png \
-        bash "$root/tests/e2e/smoke.sh" "$build/zantiro.exe" "$build/tests/zantiro_e2e_driver.exe" >"$work/$dpi.log" 2>&1 ||
-        { tail -n 20 "$work/$dpi.log"; echo "scales.sh: the smoke test failed at $dpi dpi" >&2; exit 1; }
+    if ! ZANTIRO_E2E_PREFIX=$prefix ZANTIRO_DPI=$dpi ZANTIRO_E2E_SCREENSHOT=$work/$dpi.png \
+        bash "$root/tests/e2e/smoke.sh" "$build/zantiro.exe" "$build/tests/zantiro_e2e_driver.exe" \
+        >"$work/$dpi.log" 2>&1; then
+        tail -n 20 "$work/$dpi.log"
+        echo "scales.sh: the smoke test failed at $dpi dpi" >&2
+        exit 1
+    fi
     # A caption under each, on a common bottom edge.
     convert "$work/$dpi.png" -background white -gravity south -splice 0x28 -font DejaVu-Sans -pointsize 16 \
         -annotate +0+5 "$((dpi * 100 / 96)) %%  ($dpi dpi)" "$work/$dpi-captioned.png"
