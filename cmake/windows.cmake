@@ -10,6 +10,7 @@ add_library(zantiro_win32 STATIC
     ui/forms/win32/picture.cpp
     ui/forms/win32/popup_menu.cpp
     ui/forms/win32/services.cpp
+    ui/forms/win32/sound_player.cpp
     ui/forms/win32/text.cpp
     ui/forms/win32/timer_scheduler.cpp
 )

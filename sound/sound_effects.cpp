@@ -1,6 +1,7 @@
 // Extraction and playback of the two sounds.
 #include "sound/sound_effects.h"
 
+#include <span>
 #include <string>
 
 namespace zantiro::sound {
@@ -21,7 +22,13 @@ void SoundEffects::PlayWaveFile(std::string_view name) {
     if (!yinxiao.checked()) {
         return;
     }
-    player_.playAsync(files_.programFolder() + std::string(name));
+    std::span<const std::uint8_t> embedded;
+    for (const SoundAsset& asset : kSoundAssets) {
+        if (asset.fileName == name) {
+            embedded = resources_.bytes(asset.id, kAssetType);
+        }
+    }
+    player_.play(files_.programFolder() + std::string(name), embedded);
 }
 
 }  // namespace zantiro::sound

@@ -1,4 +1,4 @@
-// The two sounds: written next to the program at start-up, played by name while the sound switch is on.
+// The two sounds: written next to the program at start-up, played while the sound switch is on.
 #pragma once
 
 #include <array>
@@ -29,9 +29,10 @@ public:
         : yinxiao(soundSwitch), files_(files), resources_(resources), player_(player) {}
 
     // Rewrites both files over whatever lies there, without emptying them first. A file that cannot be
-    // written is skipped: start-up goes on, and its sound later falls back to the default sound.
+    // written is skipped: start-up goes on, and its sound later plays from the embedded copy.
     // Returns how many files were written.
     int ExtractSoundFiles();
+    // The file by name, with the embedded copy for the player to fall back on.
     void PlayWaveFile(std::string_view name);
     void yinxiao_Click() { yinxiao.setChecked(!yinxiao.checked()); }
 

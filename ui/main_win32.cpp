@@ -20,6 +20,7 @@
 #include "ui/forms/win32/picture.h"
 #include "ui/forms/win32/popup_menu.h"
 #include "ui/forms/win32/services.h"
+#include "ui/forms/win32/sound_player.h"
 #include "ui/forms/win32/text.h"
 
 namespace {

@@ -78,9 +78,10 @@ TEST_F(SoundFiles, AFolderThatCannotBeWrittenDoesNotStopStartUpAndTheSoundsAreSt
     app.chooseFromMenu("dao1");
     app.press(app.form.Command1);
     app.wait(60'000);
-    // The player gets the paths; one that names no file plays the platform's default sound.
+    // The player gets the paths, each with its own embedded copy to play when the file cannot serve.
     EXPECT_EQ(app.soundPlayer.played,
               (std::vector<std::string>{folder.string() + "\\ti.wav", folder.string() + "\\ling.wav"}));
+    EXPECT_EQ(app.soundPlayer.embeddedSizes, (std::vector<std::size_t>{119'384, 38'930}));
 }
 
 TEST_F(SoundFiles, AFolderEndingInASeparatorGetsTheNameAppendedUnchanged) {

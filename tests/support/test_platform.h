@@ -1,10 +1,12 @@
 // Test stand-ins for what Windows gives: recording, scripted and folder-backed platform services.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -80,8 +82,12 @@ private:
 
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void playAsync(const std::string& path) override { played.push_back(path); }
+    void play(const std::string& path, std::span<const std::uint8_t> embedded) override {
+        played.push_back(path);
+        embeddedSizes.push_back(embedded.size());
+    }
     std::vector<std::string> played;
+    std::vector<std::size_t> embeddedSizes;  // of the copy handed over with each path
 };
 
 // A real folder on this machine. Paths arrive spelt for Windows; the "\" separator maps to "/".

@@ -93,7 +93,7 @@ private:
 
 class SilentPlayer final : public forms::SoundPlayer {
 public:
-    void playAsync(const std::string&) override {}
+    void play(const std::string&, std::span<const std::uint8_t>) override {}
 };
 
 class SoundExtraction : public ::testing::Test {

@@ -23,6 +23,7 @@ add_executable(zantiro_wine_tests
     ${CMAKE_CURRENT_LIST_DIR}/popup_menu_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/regional_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resources_files_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sound_player_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/timer_grid_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/timer_real_clock_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_system_test.cpp

@@ -55,11 +55,13 @@ public:
     virtual std::string ask(std::string_view prompt, std::string_view title, std::string_view defaultText) = 0;
 };
 
-// Plays a WAV file in the background; a new sound cuts off the one playing.
+// Plays a sound in the background; a new sound cuts off the one playing.
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    virtual void playAsync(const std::string& path) = 0;
+    // The WAV file at path when it holds the embedded sound and the player can open it; otherwise the embedded
+    // copy, which stays valid while it plays. With nothing embedded: the file, or the default sound.
+    virtual void play(const std::string& path, std::span<const std::uint8_t> embedded) = 0;
 };
 
 class FileSystem {

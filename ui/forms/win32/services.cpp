@@ -1,7 +1,5 @@
-// The platform services as Windows gives them: window styles, screen size, sound, files, resources, locale.
+// The platform services as Windows gives them: window styles, screen size, files, resources, locale.
 #include "ui/forms/win32/services.h"
-
-#include <mmsystem.h>  // after <windows.h>, which services.h brings
 
 #include <algorithm>
 #include <iterator>
@@ -95,19 +93,6 @@ std::vector<MonitorArea> Win32Screen::monitors() {
         found.monitors.push_back(MonitorArea{0, 0, widthTwips(), heightTwips()});
     }
     return found.monitors;
-}
-
-void Win32SoundPlayer::playAsync(const std::string& path) {
-    const std::wstring file = widen(path);
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
-        return;
-    }
-    // Windows falls back to the default sound by itself, Wine stays silent: ask for it by name.
-    if (!PlaySoundW(L".Default", nullptr, SND_ALIAS | SND_ASYNC)) {
-        MessageBeep(MB_OK);
-    }
 }
 
 std::string Win32FileSystem::programFolder() {

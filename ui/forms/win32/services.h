@@ -30,12 +30,6 @@ private:
     const Window* window_ = nullptr;  // not owned
 };
 
-// PlaySoundW with the file name, asynchronously; a path that names no readable file plays the default sound.
-class Win32SoundPlayer final : public SoundPlayer {
-public:
-    void playAsync(const std::string& path) override;
-};
-
 class Win32FileSystem final : public FileSystem {
 public:
     std::string programFolder() override;  // from GetModuleFileNameW, without the trailing separator
