@@ -19,32 +19,6 @@ e2e_init "$@"
 capture=$E2E_WORK/capture.raw
 export ZANTIRO_CAPTURE_FILE=$capture
 
-# heard WAV: within 5 s, a capture file holds the WAV's whole data chunk, byte for byte (so Wine neither
-# resampled nor reformatted it).
-heard() {
-    local tries
-    for ((tries = 0; tries < 25; tries++)); do
-        "$E2E_PYTHON" - "$E2E_ROOT/resources/$1" "$capture"* <<'PY' && return 0
-import struct, sys
-wav = open(sys.argv[1], "rb").read()
-at = 12
-while wav[at:at + 4] != b"data":
-    at += 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]
-samples = wav[at + 8:at + 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]]
-for path in sys.argv[2:]:
-    raw = open(path, "rb").read()
-    at = raw.find(samples)
-    if at >= 0:
-        print(f"ok: {path} ({len(raw)} bytes) holds the {len(samples)} sample bytes of {sys.argv[1]} at {at}")
-        sys.exit(0)
-sys.exit(1)
-PY
-        sleep 0.2
-    done
-    echo "capture files: $(cd "$E2E_WORK" && stat -c '%n %s bytes' capture.raw* 2>/dev/null | tr '\n' ',')"
-    e2e_fail "no capture holds $1's samples"
-}
-
 silent() {
     local file
     for file in "$capture"*; do
@@ -76,7 +50,7 @@ e2e_sleep_until 7500  # 30 s are left 6 s after the start
 e2e_shot warned
 P frame warned red
 P compare warned early seconds changed
-heard ti.wav
+e2e_heard ti.wav "$capture"
 echo "ok: ti.wav heard by $(e2e_since_start) s after the start"
 D click "停 止"
 D wait-buttons 0 "开 始" off "暂 停" off "复 位" on "功 能" on "退 出" on
@@ -89,7 +63,7 @@ rm -f "$capture"*
 D click "开 始"
 # The first tick, a second after the start, ends the countdown.
 D wait-buttons 3000 "停 止" on "暂 停" off "复 位" off "功 能" off "退 出" on
-heard ling.wav
+e2e_heard ling.wav "$capture"
 for shot in flash1 flash2 flash3 flash4 flash5; do
     e2e_shot $shot  # about 0.4 s apart, so that both phases of the 500 ms blinking are caught
 done

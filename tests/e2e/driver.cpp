@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/bystander.h"
 #include "tests/e2e/window_probe.h"
 
 // Format checks where the compiler has them; MSVC warns about unknown attributes.
@@ -59,8 +60,6 @@ PRINTF_LIKE(1, 2) void info(const char* format, ...) {
     say("", format, args);
     va_end(args);
 }
-
-using Args = std::span<const std::wstring>;
 
 DWORD milliseconds(const std::wstring& text) {
     return static_cast<DWORD>(std::wcstoul(text.c_str(), nullptr, 10));
@@ -431,6 +430,12 @@ constexpr Command kCommands[] = {
     {L"dialog-click", 2, dialogClick, "dialog-click TITLE CAPTION"},
     {L"message-box", 3, messageBox, "message-box TITLE MS TEXT"},
     {L"expect-origin", 2, expectOrigin, "expect-origin X Y"},
+    {L"move", 2, moveMainWindow, "move X Y"},
+    {L"hold", 2, holdFile, "hold PATH MS"},
+    {L"bystander", 1, runBystander, "bystander MS"},
+    {L"check-focus", 0, checkFocus, "check-focus"},
+    {L"check-order", 1, checkOrder, "check-order above|below"},
+    {L"raise-bystander", 0, raiseBystander, "raise-bystander"},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 # processes, and the scripts that run zantiro.exe under Wine on a private Xvfb and drive it with the driver.
 
 add_executable(zantiro_e2e_driver
+    ${CMAKE_CURRENT_LIST_DIR}/bystander.cpp
     ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_probe.cpp
     ${PROJECT_SOURCE_DIR}/ui/forms/win32/text.cpp
@@ -41,4 +42,7 @@ if(ZANTIRO_WINDOWS_SUITE)
     set_tests_properties(e2e_countdown e2e_command_line PROPERTIES TIMEOUT 300 LABELS e2e)
     set_tests_properties(e2e_command_line PROPERTIES RESOURCE_LOCK zantiro_wine_prefix)
     set_tests_properties(e2e_countdown PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_alsa)
+    add_test(NAME e2e_always_heard
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/always_heard.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    set_tests_properties(e2e_always_heard PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix_alsa)
 endif()

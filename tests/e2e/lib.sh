@@ -73,6 +73,9 @@ e2e_cleanup() {
     fi
     "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -w 2>/dev/null || true
+    if [[ -n ${E2E_AFTER_WINE:-} ]]; then
+        eval "$E2E_AFTER_WINE" || true  # a script's own teardown, e.g. a mount its programs had open
+    fi
     if [[ -n ${ZANTIRO_XVFB_PID:-} ]]; then
         kill "$ZANTIRO_XVFB_PID" 2>/dev/null || true
         wait "$ZANTIRO_XVFB_PID" 2>/dev/null || true
@@ -203,4 +206,30 @@ e2e_wait_exit() {
     E2E_APP_PID=
     ((rc == expected)) || e2e_fail "zantiro.exe exited with code $rc (expected $expected)"
     echo "ok: zantiro.exe ended with exit code $rc after $((tenths * 100)) ms"
+}
+
+# e2e_heard WAV CAPTURE: within 5 s, one of the capture files CAPTURE, CAPTURE.0001, ... holds the WAV's whole data
+# chunk, byte for byte (so Wine neither resampled nor reformatted it).
+e2e_heard() {
+    local tries
+    for ((tries = 0; tries < 25; tries++)); do
+        "$E2E_PYTHON" - "$E2E_ROOT/resources/$1" "$2"* <<'PY' && return 0
+import struct, sys
+wav = open(sys.argv[1], "rb").read()
+at = 12
+while wav[at:at + 4] != b"data":
+    at += 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]
+samples = wav[at + 8:at + 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]]
+for path in sys.argv[2:]:
+    raw = open(path, "rb").read()
+    at = raw.find(samples)
+    if at >= 0:
+        print(f"ok: {path} ({len(raw)} bytes) holds the {len(samples)} sample bytes of {sys.argv[1]} at {at}")
+        sys.exit(0)
+sys.exit(1)
+PY
+        sleep 0.2
+    done
+    echo "capture files: $(stat -c '%n %s bytes' "$2"* 2>/dev/null | tr '\n' ',')"
+    e2e_fail "no capture holds $1's samples"
 }

@@ -1,6 +1,8 @@
 // Finding and reading the running timer's windows from another process.
 #include "tests/e2e/window_probe.h"
 
+#include <cstdlib>
+
 #include "ui/forms/win32/text.h"
 
 namespace zantiro::e2e {
@@ -81,9 +83,35 @@ std::vector<HWND> topLevelWindowsOfClass(std::wstring_view cls) {
     return query.found;
 }
 
+namespace {
+
+// The name of the folder holding the window's program, e.g. "ro" for Z:\tmp\x\ro\zantiro.exe.
+std::wstring programFolderName(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    wchar_t image[MAX_PATH * 4];
+    DWORD length = MAX_PATH * 4;
+    const bool named = process != nullptr && QueryFullProcessImageNameW(process, 0, image, &length);
+    if (process != nullptr) {
+        CloseHandle(process);
+    }
+    const std::wstring path = named ? std::wstring(image, length) : std::wstring();
+    const std::size_t file = path.find_last_of(L'\\');
+    const std::size_t folder = file == std::wstring::npos ? file : path.find_last_of(L'\\', file - 1);
+    return folder == std::wstring::npos ? std::wstring() : path.substr(folder + 1, file - folder - 1);
+}
+
+}  // namespace
+
 HWND findMainWindow() {
-    const auto found = topLevelWindows(kMainCaption);
-    return found.empty() ? nullptr : found.front();
+    const wchar_t* folder = _wgetenv(L"ZANTIRO_E2E_FOLDER");
+    for (HWND window : topLevelWindows(kMainCaption)) {
+        if (folder == nullptr || programFolderName(window) == folder) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<HWND> childrenOfClass(HWND parent, std::wstring_view cls) {

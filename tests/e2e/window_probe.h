@@ -22,6 +22,7 @@ std::wstring className(HWND window);
 // Visible top-level windows with this caption (or of this class, for the menus), in z-order.
 std::vector<HWND> topLevelWindows(std::wstring_view caption);
 std::vector<HWND> topLevelWindowsOfClass(std::wstring_view cls);
+// The topmost timer window; with ZANTIRO_E2E_FOLDER set, the one whose program lies in a folder of that name.
 HWND findMainWindow();
 
 // Direct children of the given class, in z-order (which is creation order unless someone reorders them).

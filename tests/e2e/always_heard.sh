@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# End-to-end: where the sound files cannot serve, the same sounds play from the copies inside the program. Four
+# timers run a 36 s countdown at once, each from its own folder: a read-only one (a read-only bind mount, which
+# refuses even root), one where another program holds ti.wav open without sharing, one where a directory stands
+# in place of ti.wav, and one named with an emoji (no ANSI code page holds it). Each must be heard playing ti.wav
+# at 30 s and ling.wav at the end, byte for byte, and nothing else.
+#   always_heard.sh zantiro.exe zantiro_e2e_driver.exe
+# ZANTIRO_CAPTURE_PREFIX: the Wine prefix with the ALSA driver on (default build/wine-prefix-alsa).
+set -euo pipefail
+shopt -s nullglob  # no capture file yet: an empty list, not the pattern
+# Wine's server opens the files for its programs, so it has to live in the namespace that holds the read-only
+# mount: the whole script runs there.
+if [[ -z ${ZANTIRO_E2E_NAMESPACE:-} ]]; then
+    exec env ZANTIRO_E2E_NAMESPACE=1 unshare --mount --propagation private bash "$0" "$@"
+fi
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export WINEPREFIX=${ZANTIRO_CAPTURE_PREFIX:-$root/build/wine-prefix-alsa}
+export ZANTIRO_WINE_AUDIO=alsa ALSA_CONFIG_PATH=$root/tools/wine/alsa-capture.conf
+# shellcheck source=tests/e2e/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_init "$@"
+
+scenarios=(ro held dir 🔔)
+declare -A started  # scenario -> EPOCHREALTIME of its start click
+windows_path() {    # the Unix path as Wine's drive Z: spells it
+    local path=${1//\//\\}
+    echo "Z:$path"
+}
+
+e2e_step "four folders where the sound files cannot serve"
+for name in "${scenarios[@]}"; do
+    mkdir "$E2E_WORK/$name"
+    cp "$E2E_WORK/zantiro.exe" "$E2E_WORK/$name/"
+done
+mount --bind "$E2E_WORK/ro" "$E2E_WORK/ro"
+mount -o remount,bind,ro "$E2E_WORK/ro"
+E2E_AFTER_WINE='umount "$E2E_WORK/ro"'
+! touch "$E2E_WORK/ro/probe" 2>/dev/null || e2e_fail "the read-only folder took a write"
+mkdir "$E2E_WORK/dir/ti.wav"
+D hold "$(windows_path "$E2E_WORK/held/ti.wav")" 300000 >"$E2E_WORK/hold.log" 2>&1 &
+for ((tries = 0; tries < 100; tries++)); do
+    grep -q '^ok: holding' "$E2E_WORK/hold.log" && break
+    sleep 0.1
+done
+grep -q '^ok: holding' "$E2E_WORK/hold.log" || e2e_fail "the holder did not open ti.wav: $(cat "$E2E_WORK/hold.log")"
+echo "ok: read-only folder, ti.wav held open, a directory named ti.wav, folder 🔔"
+
+slot=0
+for name in "${scenarios[@]}"; do
+    e2e_step "a 36 s countdown in folder $name"
+    export ZANTIRO_E2E_FOLDER=$name ZANTIRO_CAPTURE_FILE=$E2E_WORK/$name.raw
+    (cd "$E2E_WORK/$name" && exec "$WINE" "$E2E_WORK/$name/zantiro.exe") >"$E2E_WORK/$name.log" 2>&1 9>&- &
+    D wait-window 20000
+    e2e_choose_custom_length 0.6
+    D click "开 始"
+    started[$name]=$EPOCHREALTIME
+    D move $((20 + 310 * slot++)) 250  # out of the way of the next one, which opens at the top centre
+done
+unset ZANTIRO_E2E_FOLDER
+
+[[ ! -e $E2E_WORK/ro/ti.wav && ! -e $E2E_WORK/ro/ling.wav ]] || e2e_fail "sound files appeared in the read-only folder"
+[[ ! -s $E2E_WORK/held/ti.wav && -d $E2E_WORK/dir/ti.wav ]] || e2e_fail "ti.wav was written where it could not be"
+cmp -s "$E2E_WORK/🔔/ti.wav" "$root/resources/ti.wav" || e2e_fail "ti.wav was not written into folder 🔔"
+echo "ok: the files that could not be written were not; those in folder 🔔 were"
+
+e2e_step "every countdown ends"
+last=${started[${scenarios[-1]}]}
+end=$(("${last/./}" + 38500000))  # 36 s, then the end sound's 0.9 s and some slack
+while ((${EPOCHREALTIME/./} < end)); do
+    sleep 0.5
+done
+for name in "${scenarios[@]}"; do
+    capture=$E2E_WORK/$name.raw
+    e2e_heard ti.wav "$capture"
+    e2e_heard ling.wav "$capture.0001"
+    files=("$capture"*)
+    ((${#files[@]} == 2)) || e2e_fail "folder $name: ${#files[@]} sounds played (${files[*]}), expected 2"
+done
+echo "ok: every folder heard ti.wav, then ling.wav, and nothing else"
