@@ -98,8 +98,11 @@ private:
     void placeAtStart();
     void placementClick(MenuItem& item);
     void runFunctionMenu(const std::function<void()>& choose);
+    // Asks the platform to keep the screen on exactly while a run is in progress.
+    void keepAwakeWhileRunning();
 
     forms::Platform& platform_;
+    bool keptAwake_ = false;  // what the platform was last asked
 };
 
 }  // namespace zantiro::ui

@@ -14,15 +14,28 @@ void Form1::wireEvents() {
         label->onMouseMove = drag;
     }
 
-    Command1.onClick = [this] { timing.Command1_Click(); };
-    Command2.onClick = [this] { timing.Command2_Click(); };
-    Command3.onClick = [this] { timing.Command3_Click(); };
+    // The handlers that enable or disable the run's timers end by matching the stay-awake request to them.
+    Command1.onClick = [this] {
+        timing.Command1_Click();
+        keepAwakeWhileRunning();
+    };
+    Command2.onClick = [this] {
+        timing.Command2_Click();
+        keepAwakeWhileRunning();
+    };
+    Command3.onClick = [this] {
+        timing.Command3_Click();
+        keepAwakeWhileRunning();
+    };
     Command4.onClick = [this] { Command4_Click(); };
     Command5.onClick = [this] { Command5_Click(); };
 
     Timer1.onTick = [this] { wallClock.Timer1_Tick(); };
     Timer2.onTick = [this] { timing.Timer2_Tick(); };
-    Timer3.onTick = [this] { timing.Timer3_Tick(); };
+    Timer3.onTick = [this] {
+        timing.Timer3_Tick();
+        keepAwakeWhileRunning();
+    };
     Timer4.onTick = [this] { warnings.Timer4_Tick(); };
 
     menuzheng.onClick = [this] { timing.menuzheng_Click(); };
@@ -43,6 +56,15 @@ void Form1::wireEvents() {
     tou30.onClick = [this] { chooseTransparency(tou30, 179); };
     tou0.onClick = [this] { chooseTransparency(tou0, 255); };
     menuexit.onClick = [this] { menuexit_Click(); };
+}
+
+// A run is in progress while it counts up, counts down or flashes at the end; paused or stopped, it is not.
+void Form1::keepAwakeWhileRunning() {
+    const bool running = Timer2.enabled() || Timer3.enabled() || Timer4.enabled();
+    if (running != keptAwake_) {
+        keptAwake_ = running;
+        platform_.power.keepAwake(running);
+    }
 }
 
 }  // namespace zantiro::ui

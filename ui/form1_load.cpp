@@ -101,6 +101,9 @@ void Form1::Form_DisplayChange() {
 }
 
 void Form1::Form_Unload() {
+    if (keptAwake_) {
+        platform_.power.keepAwake(false);
+    }
     platform_.program.end();
 }
 

@@ -104,8 +104,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32Resources resources;
     effects::ClockSeededRandom random;
     Win32Program program;
-    forms::Platform platform{windowSystem, screen,    popupMenu, inputBox, soundPlayer,
-                             fileSystem,   resources, random,    regional, program};
+    Win32Power power;
+    forms::Platform platform{windowSystem, screen, popupMenu, inputBox, soundPlayer, fileSystem,
+                             resources,    random, regional,  program,  power};
 
     ui::Form1 form(platform);
     // These services convert or own through the window, which exists only with the form.

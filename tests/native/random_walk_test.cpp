@@ -34,6 +34,8 @@ void expectRunStateHolds(const HeadlessApp& app, const std::string& step) {
     EXPECT_EQ(countChecked({&f.zhong, &f.di, &f.ding, &f.youxia, &f.zuoxia, &f.youshang, &f.zuoshang}), 1);
     EXPECT_EQ(countChecked({&f.tou90, &f.tou80, &f.tou75, &f.tou50, &f.tou30, &f.tou0}), 1);
     EXPECT_TRUE(f.Timer1.enabled());
+    EXPECT_EQ(app.power.awake(), f.Timer2.enabled() || f.Timer3.enabled() || f.Timer4.enabled())
+        << "the screen is kept on exactly while a run is in progress";
 }
 
 TEST(RandomWalk, EveryEventLeavesAConsistentRunState) {
@@ -89,6 +91,10 @@ TEST(RandomWalk, EveryEventLeavesAConsistentRunState) {
                 EXPECT_GE(f.timing.ElapsedSeconds, lastElapsed) << step;  // never wraps while counting up
             }
             lastElapsed = f.timing.ElapsedSeconds;
+        }
+        const std::vector<bool>& requests = app.power.requests;
+        for (std::size_t i = 0; i < requests.size(); ++i) {
+            ASSERT_EQ(requests[i], i % 2 == 0) << "request " << i << " repeats the one before";
         }
     }
 }

@@ -30,6 +30,7 @@ public:
     ScriptedRandom random;
     FixedRegional regional;
     HeadlessProgram program;
+    RecordingPower power;
 
 private:
     forms::Platform platform_;

@@ -135,6 +135,14 @@ public:
     std::string separator = ".";
 };
 
+// Records each request: true asks to stay awake, false withdraws.
+class RecordingPower final : public Power {
+public:
+    void keepAwake(bool awake) override { requests.push_back(awake); }
+    bool awake() const { return !requests.empty() && requests.back(); }
+    std::vector<bool> requests;
+};
+
 // Ending the program unwinds to whoever dispatched the event, like a process that is gone.
 struct ProgramEnded {};
 

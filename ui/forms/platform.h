@@ -96,6 +96,13 @@ public:
     virtual std::string decimalSeparator() = 0;
 };
 
+// Keeps the display and the system from sleeping for as long as asked.
+class Power {
+public:
+    virtual ~Power() = default;
+    virtual void keepAwake(bool awake) = 0;
+};
+
 class Program {
 public:
     virtual ~Program() = default;
@@ -113,6 +120,7 @@ struct Platform {
     RandomSource& random;
     Regional& regional;
     Program& program;
+    Power& power;
 };
 
 }  // namespace zantiro::forms

@@ -164,6 +164,10 @@ std::string Win32Regional::decimalSeparator() {
     return written > 1 ? narrow(std::wstring_view(text, static_cast<std::size_t>(written - 1))) : std::string(".");
 }
 
+void Win32Power::keepAwake(bool awake) {
+    SetThreadExecutionState(awake ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
+}
+
 void Win32Program::end() {
     ExitProcess(0);
 }

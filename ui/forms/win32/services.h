@@ -48,6 +48,12 @@ public:
     std::string decimalSeparator() override;  // LOCALE_SDECIMAL
 };
 
+// SetThreadExecutionState: the display and the system stay on while awake is asked.
+class Win32Power final : public Power {
+public:
+    void keepAwake(bool awake) override;
+};
+
 class Win32Program final : public Program {
 public:
     [[noreturn]] void end() override;  // ExitProcess(0)
