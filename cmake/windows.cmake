@@ -13,6 +13,7 @@ add_library(zantiro_win32 STATIC
     ui/forms/win32/sound_player.cpp
     ui/forms/win32/text.cpp
     ui/forms/win32/timer_scheduler.cpp
+    ui/forms/win32/topmost_keeper.cpp
 )
 target_link_libraries(zantiro_win32 PUBLIC zantiro_portable)
 target_compile_definitions(zantiro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX

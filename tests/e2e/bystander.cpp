@@ -133,6 +133,23 @@ bool raiseBystander(Args) {
                   "raised the bystander");
 }
 
+// What the system sends every top-level window when the display configuration changes.
+bool announceDisplayChange(Args) {
+    const auto timers = topLevelWindows(kMainCaption);
+    bool passed = report(!timers.empty(), "timer windows exist");
+    HDC screen = GetDC(nullptr);
+    const int bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    for (HWND timer : timers) {
+        DWORD_PTR result = 0;
+        passed &= report(SendMessageTimeoutW(timer, WM_DISPLAYCHANGE, static_cast<WPARAM>(bitsPerPixel), size,
+                                             SMTO_ABORTIFHUNG, 5000, &result) != 0,
+                         "WM_DISPLAYCHANGE answered");
+    }
+    return passed;
+}
+
 bool moveMainWindow(Args args) {
     const HWND main = findMainWindow();
     return args.size() >= 2 && main != nullptr &&

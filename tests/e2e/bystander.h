@@ -8,11 +8,12 @@ namespace zantiro::e2e {
 
 using Args = std::span<const std::wstring>;
 
-bool holdFile(Args args);        // hold PATH MS
-bool runBystander(Args args);    // bystander MS
-bool checkFocus(Args args);      // check-focus
-bool checkOrder(Args args);      // check-order above|below
-bool raiseBystander(Args args);  // raise-bystander
-bool moveMainWindow(Args args);  // move X Y
+bool holdFile(Args args);               // hold PATH MS
+bool runBystander(Args args);           // bystander MS
+bool checkFocus(Args args);             // check-focus
+bool checkOrder(Args args);             // check-order above|below
+bool raiseBystander(Args args);         // raise-bystander
+bool announceDisplayChange(Args args);  // display-changed
+bool moveMainWindow(Args args);         // move X Y
 
 }  // namespace zantiro::e2e

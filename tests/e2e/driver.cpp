@@ -436,6 +436,7 @@ constexpr Command kCommands[] = {
     {L"check-focus", 0, checkFocus, "check-focus"},
     {L"check-order", 1, checkOrder, "check-order above|below"},
     {L"raise-bystander", 0, raiseBystander, "raise-bystander"},
+    {L"display-changed", 0, announceDisplayChange, "display-changed"},
 };
 
 }  // namespace

@@ -59,7 +59,8 @@ MainWindow::MainWindow(Window& window, Picture picture)
 MainWindow::~MainWindow() {
     window_.attach(nullptr);
     scheduler_.reset();  // kills its timers while the window still exists
-    destroy();           // before the fonts the buttons use go
+    topmost_.reset();
+    destroy();  // before the fonts the buttons use go
 }
 
 bool MainWindow::create() {
@@ -91,6 +92,7 @@ bool MainWindow::create() {
         scheduler_->add(*timer);
     }
     accelerators_ = createFunctionKeys();
+    topmost_ = std::make_unique<TopmostKeeper>(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
     painter_.resize(SIZE{client.right, client.bottom});
@@ -149,6 +151,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return onGetDefId();
         case WM_DISPLAYCHANGE:  // a monitor came or went, or changed its resolution
             window_.displayChanged();
+            topmost_->displayChanged();
             return 0;
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

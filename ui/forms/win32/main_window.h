@@ -12,6 +12,7 @@
 #include "ui/forms/win32/picture.h"
 #include "ui/forms/win32/repaint_tracker.h"
 #include "ui/forms/win32/timer_scheduler.h"
+#include "ui/forms/win32/topmost_keeper.h"
 #include "ui/forms/win32/win32.h"
 #include "ui/forms/win32/window_base.h"
 #include "ui/forms/window.h"
@@ -77,6 +78,7 @@ private:
     Picture original_;  // as decoded; the painter holds it at the window's DPI
     Painter painter_;
     std::unique_ptr<TimerScheduler> scheduler_;
+    std::unique_ptr<TopmostKeeper> topmost_;
 
     // The window's controls by kind, in design order (buttons in tab order); none owned.
     std::vector<Button> buttons_;

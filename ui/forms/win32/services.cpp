@@ -27,7 +27,7 @@ void Win32WindowSystem::removeTitleBar(WindowHandle window) {
 }
 
 void Win32WindowSystem::makeTopmost(WindowHandle window) {
-    SetWindowPos(toHwnd(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(toHwnd(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32WindowSystem::setOpacity(WindowHandle window, std::uint8_t alpha) {
