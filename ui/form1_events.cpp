@@ -58,9 +58,10 @@ void Form1::wireEvents() {
     menuexit.onClick = [this] { menuexit_Click(); };
 }
 
-// A run is in progress while it counts up, counts down or flashes at the end; paused or stopped, it is not.
+// Counting up, counting down or flashing at the end; paused, the screen may sleep.
 void Form1::keepAwakeWhileRunning() {
-    const bool running = Timer2.enabled() || Timer3.enabled() || Timer4.enabled();
+    const core::RunState state = timing.runState();
+    const bool running = state == core::RunState::Running || state == core::RunState::Finished;
     if (running != keptAwake_) {
         keptAwake_ = running;
         platform_.power.keepAwake(running);

@@ -15,9 +15,9 @@
 
 namespace zantiro::testing {
 
-using forms::FileSystem, forms::InputBox, forms::MenuItem, forms::MonitorArea, forms::PopupMenu, forms::Program,
-    forms::RandomSource, forms::Regional, forms::Resources, forms::Screen, forms::SoundPlayer, forms::WindowHandle,
-    forms::WindowSystem;
+using forms::FileSystem, forms::InputBox, forms::MenuItem, forms::MonitorArea, forms::PopupMenu, forms::Power,
+    forms::Program, forms::RandomSource, forms::Regional, forms::Resources, forms::Screen, forms::SoundPlayer,
+    forms::WindowHandle, forms::WindowSystem;
 
 // Records each intent as text ("setOpacity 128") and the opacity last set.
 class RecordingWindowSystem final : public WindowSystem {
