@@ -14,7 +14,8 @@ void Form1::wireEvents() {
         label->onMouseMove = drag;
     }
 
-    // The handlers that enable or disable the run's timers end by matching the stay-awake request to them.
+    // The handlers that start, pause, resume, end or stop a run end by matching the stay-awake request to it.
+    // Reset and the function menu are enabled only when no run is in progress, and leave it so.
     Command1.onClick = [this] {
         timing.Command1_Click();
         keepAwakeWhileRunning();
@@ -23,10 +24,7 @@ void Form1::wireEvents() {
         timing.Command2_Click();
         keepAwakeWhileRunning();
     };
-    Command3.onClick = [this] {
-        timing.Command3_Click();
-        keepAwakeWhileRunning();
-    };
+    Command3.onClick = [this] { timing.Command3_Click(); };
     Command4.onClick = [this] { Command4_Click(); };
     Command5.onClick = [this] { Command5_Click(); };
 

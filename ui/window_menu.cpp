@@ -26,7 +26,6 @@ void Form1::runFunctionMenu(const std::function<void()>& choose) {
     choose();
     Command1.setEnabled(true);
     Command3.setEnabled(false);
-    keepAwakeWhileRunning();
 }
 
 // The screen is the monitor the window is on (the primary when it is on none), its corner the origin; with one

@@ -151,7 +151,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return onGetDefId();
         case WM_DISPLAYCHANGE:  // a monitor came or went, or changed its resolution
             window_.displayChanged();
-            topmost_->displayChanged();
+            topmost_->raise();
             return 0;
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

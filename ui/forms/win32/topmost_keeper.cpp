@@ -24,16 +24,8 @@ TopmostKeeper::~TopmostKeeper() {
 
 void CALLBACK TopmostKeeper::onWinEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG, DWORD, DWORD) {
     if (keeper != nullptr && event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW) {
-        keeper->foregroundChanged();
+        keeper->raise();
     }
-}
-
-void TopmostKeeper::foregroundChanged() {
-    raise();
-}
-
-void TopmostKeeper::displayChanged() {
-    raise();
 }
 
 // No visible window lies above it, other than those it owns.

@@ -7,7 +7,7 @@
 namespace zantiro::forms::win32 {
 
 // Another topmost window that comes forward would stay above the timer until the timer is clicked. The keeper
-// answers only events that its own answer does not cause (SWP_NOACTIVATE changes no foreground), so it never
+// answers only events that its own move does not cause (SWP_NOACTIVATE changes no foreground), so it never
 // loops, and never fights another window that raises itself: a later raise of that window stands until the
 // foreground changes again.
 class TopmostKeeper {
@@ -19,15 +19,14 @@ public:
     TopmostKeeper(const TopmostKeeper&) = delete;
     TopmostKeeper& operator=(const TopmostKeeper&) = delete;
 
-    // Both raise the window unless nothing but windows it owns (the input box) lies above it.
-    void foregroundChanged();
-    void displayChanged();
+    // Back to the top unless nothing but windows it owns (the input box) lies above it. Called for each
+    // foreground change (the hook) and each WM_DISPLAYCHANGE.
+    void raise();
 
 private:
     static void CALLBACK
     onWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread, DWORD time);
     bool atTop() const;
-    void raise();
 
     HWND window_;
     HWINEVENTHOOK hook_ = nullptr;
