@@ -25,7 +25,7 @@ export ZANTIRO_WINE_AUDIO=alsa ALSA_CONFIG_PATH=$root/tools/wine/alsa-capture.co
 e2e_init "$@"
 
 scenarios=(ro held dir 🔔)
-declare -A started  # scenario -> EPOCHREALTIME of its start click
+declare -A started  # scenario -> EPOCHREALTIME of its start click, in microseconds
 windows_path() {    # the Unix path as Wine's drive Z: spells it
     local path=${1//\//\\}
     echo "Z:$path"
@@ -57,7 +57,7 @@ for name in "${scenarios[@]}"; do
     D wait-window 20000
     e2e_choose_custom_length 0.6
     D click "开 始"
-    started[$name]=$EPOCHREALTIME
+    started[$name]=${EPOCHREALTIME/./}
     D move $((20 + 310 * slot++)) 450  # out of the way of the next one and its menus, at the top centre
 done
 unset ZANTIRO_E2E_FOLDER
@@ -83,17 +83,27 @@ cmp -s "$E2E_WORK/🔔/ti.wav" "$root/resources/ti.wav" || e2e_fail "ti.wav was 
 echo "ok: the files that could not be written were not; those in folder 🔔 were"
 
 e2e_step "every countdown ends"
-last=${started[${scenarios[-1]}]}
-end=$(("${last/./}" + 38500000))  # 36 s, then the end sound's 0.9 s and some slack
+end=$((started[${scenarios[-1]}] + 38500000))  # 36 s, then the end sound's 0.9 s and some slack
 while ((${EPOCHREALTIME/./} < end)); do
     sleep 0.5
 done
+# finished_in FILE LOW HIGH: the capture's last write came LOW to HIGH seconds after the start. Wine hands the
+# samples to ALSA up to a buffer ahead of the sound, so the last write comes by the sound's end, but never before
+# the sound was started.
+finished_in() {
+    local micros=$(($(stat -c %.6Y "$1" | tr -d .) - started[$name]))
+    ((micros >= $2 * 1000000 && micros <= $3 * 1000000)) ||
+        e2e_fail "$(basename "$1") ended $((micros / 1000)) ms after the start, outside $2-$3 s"
+    echo "ok: $(basename "$1") ended $((micros / 1000)) ms after the start"
+}
 for name in "${scenarios[@]}"; do
     capture=$E2E_WORK/$name.raw
     e2e_heard ti.wav "$capture"
     e2e_heard ling.wav "$capture.0001"
     files=("$capture"*)
     ((${#files[@]} == 2)) || e2e_fail "folder $name: ${#files[@]} sounds played (${files[*]}), expected 2"
+    finished_in "$capture" 6 9           # 30 s left 6 s after the start; 1.35 s long
+    finished_in "$capture.0001" 36 39    # the end 36 s after the start; 0.9 s long
 done
 echo "ok: every folder heard ti.wav, then ling.wav, and nothing else"
 D check-focus  # four timers warned, flashed and sounded
