@@ -38,7 +38,7 @@ for name in "${scenarios[@]}"; do
 done
 mount --bind "$E2E_WORK/ro" "$E2E_WORK/ro"
 mount -o remount,bind,ro "$E2E_WORK/ro"
-E2E_AFTER_WINE='umount "$E2E_WORK/ro"'
+E2E_AFTER_WINE="umount $(printf %q "$E2E_WORK/ro")"
 ! touch "$E2E_WORK/ro/probe" 2>/dev/null || e2e_fail "the read-only folder took a write"
 mkdir "$E2E_WORK/dir/ti.wav"
 D hold "$(windows_path "$E2E_WORK/held/ti.wav")" 300000 >"$E2E_WORK/hold.log" 2>&1 &
