@@ -21,7 +21,6 @@ add_executable(zantiro_wine_tests
     ${CMAKE_CURRENT_LIST_DIR}/main_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/painter_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/popup_menu_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/power_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/regional_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resources_files_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sound_player_test.cpp
