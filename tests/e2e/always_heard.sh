@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# End-to-end: where the sound files cannot serve, the same sounds play from the copies inside the program. Four
-# timers run a 36 s countdown at once (/countdown 0.6 /start), each from its own folder: a read-only one (a read-only bind mount, which
-# refuses even root), one where another program holds ti.wav open without sharing, one where a directory stands
-# in place of ti.wav, and one named with an emoji (no ANSI code page holds it). Each must be heard playing ti.wav
-# at 30 s and ling.wav at the end, byte for byte, and nothing else.
+# End-to-end: where the sound files cannot serve, the same sounds play from the copies inside the program.
+# Four timers run a 36 s countdown at once (/countdown 0.6 /start), each from its own folder: a read-only one
+# (a read-only bind mount, which refuses even root), one where another program holds ti.wav open without
+# sharing, one where a directory stands in place of ti.wav, and one named with an emoji (no ANSI code page
+# holds it). Each must be heard playing ti.wav at 30 s and ling.wav at the end, byte for byte, and nothing else.
 # From before the first warning, another program's topmost window holds the foreground and the keyboard focus:
-# after a display change
-# the timers put themselves back above it without taking the foreground, leave its own later raise standing, and
-# never take the foreground or the focus while they warn, flash and sound. (Wine 8 sends no
-# EVENT_SYSTEM_FOREGROUND, so the answer to a foreground change is tested by calling it, in the Wine tests.)
+# after a display change the timers put themselves back above it without taking the foreground, leave its own
+# later raise standing, and never take the foreground or the focus while they warn, flash and sound. (Wine 8
+# sends no EVENT_SYSTEM_FOREGROUND, so the answer to a foreground change is tested by calling it, in the Wine
+# tests.)
 #   always_heard.sh zantiro.exe zantiro_e2e_driver.exe
 # ZANTIRO_CAPTURE_PREFIX: the Wine prefix with the ALSA driver on (default build/wine-prefix-alsa).
 set -euo pipefail
