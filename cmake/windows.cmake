@@ -3,6 +3,7 @@ enable_language(RC)
 
 add_library(zantiro_win32 STATIC
     ui/forms/win32/dpi.cpp
+    ui/forms/win32/failures.cpp
     ui/forms/win32/input_box.cpp
     ui/forms/win32/main_window.cpp
     ui/forms/win32/newer_calls.cpp

@@ -17,6 +17,7 @@ add_executable(zantiro_wine_tests
     ${CMAKE_CURRENT_LIST_DIR}/wine_test_support.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dpi_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/handles_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/faults_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/input_box_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/painter_test.cpp

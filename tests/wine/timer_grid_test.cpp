@@ -98,6 +98,25 @@ TEST_F(TimerGrid, LateTickFiresOnceAndMissedGridPointsAreDropped) {
     EXPECT_EQ(fired, expected);
 }
 
+// A laptop lid closed for an hour: the clock jumps and the one WM_TIMER comes very late. One tick, no burst of
+// the 36000 missed ones, and no stall: the next real WM_TIMER comes for the next point of the same grid.
+TEST_F(TimerGrid, AfterSleepOneLateTickThenTheSameGridGoesOn) {
+    Timer timer("Timer1", 100, true);
+    start(timer);
+    const UINT_PTR id = armedId();
+    offerEveryMillisecond(id, 1000);
+    now += 3'600'000 + 37;
+    EXPECT_TRUE(scheduler.onTimerMessage(id));
+    EXPECT_TRUE(scheduler.onTimerMessage(id));
+    EXPECT_EQ(armedId(), id) << "no WM_TIMER after the late tick";
+    offerEveryMillisecond(id, now + 300);
+    std::vector<std::int64_t> expected = gridPoints(100, 1000, 100);
+    for (const std::int64_t late : {3'601'037, 3'601'100, 3'601'200, 3'601'300}) {
+        expected.push_back(late);
+    }
+    EXPECT_EQ(fired, expected);
+}
+
 TEST_F(TimerGrid, TickArrivingEarlyWaitsForItsGridPoint) {
     Timer timer("Timer1", 100, true);
     start(timer);

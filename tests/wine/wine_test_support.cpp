@@ -2,6 +2,7 @@
 #include "tests/wine/wine_test_support.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace zantiro::wine_tests {
 namespace {
@@ -30,6 +31,14 @@ ATOM registerClass() {
     return atom;
 }
 
+// A failure nobody expected is printed, not shown in a message box that would wait for a click forever.
+[[maybe_unused]] const bool kFailuresPrinted = [] {
+    forms::win32::setFailureListener([](const forms::win32::Failure& failure) {
+        std::fwprintf(stderr, L"unexpected failure reported: %ls (error %lu)\n", failure.call.c_str(), failure.error);
+    });
+    return true;
+}();
+
 }  // namespace
 
 Surface::Surface(int width, int height) {
@@ -48,6 +57,13 @@ int Surface::count(const RECT& rect, COLORREF colour) const {
         }
     }
     return found;
+}
+
+RecordedFailures::RecordedFailures()
+    : previous_(forms::win32::setFailureListener([this](const forms::win32::Failure& f) { reports.push_back(f); })) {}
+
+RecordedFailures::~RecordedFailures() {
+    forms::win32::setFailureListener(previous_);
 }
 
 TestWindow::TestWindow(DWORD style, const wchar_t* title, DWORD exStyle, HWND parent) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/forms/controls.h"
+#include "ui/forms/win32/failures.h"
 #include "ui/forms/win32/handles.h"
 #include "ui/forms/win32/timer_scheduler.h"
 #include "ui/forms/win32/win32.h"
@@ -60,6 +61,20 @@ public:
 private:
     forms::win32::UniqueBitmap bitmap_;
     forms::win32::MemoryCanvas canvas_;
+};
+
+// Records the failures the backend reports while it lives, instead of showing them to anyone.
+class RecordedFailures {
+public:
+    RecordedFailures();
+    ~RecordedFailures();
+    RecordedFailures(const RecordedFailures&) = delete;
+    RecordedFailures& operator=(const RecordedFailures&) = delete;
+
+    std::vector<forms::win32::Failure> reports;
+
+private:
+    forms::win32::FailureListener previous_;
 };
 
 // Dispatches this thread's messages until done() holds or the time is up; returns done().

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/forms/controls.h"
+#include "ui/forms/win32/failures.h"
 #include "ui/forms/win32/handles.h"
 #include "ui/forms/win32/text.h"
 #include "ui/forms/win32/win32.h"
@@ -31,10 +32,15 @@ public:
 
     explicit FontCache(int dpi) : dpi_(dpi) {}
 
+    // A font GDI cannot create (out of handles) is tried again at the next call; meanwhile the stock GUI font
+    // keeps the text readable, if not in its design size.
     HFONT get(const Font& font) {
         UniqueFont& slot = fonts_[&font];
         if (!slot) {
             slot = createFont(font, dpi_);
+        }
+        if (reportIf(!slot, L"CreateFontW", L"字体无法创建，文字将以系统字体显示。请关闭一些程序后重新启动本程序。")) {
+            return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         }
         return slot.get();
     }

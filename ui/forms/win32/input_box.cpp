@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/forms/win32/failures.h"
 #include "ui/forms/win32/text.h"
 
 namespace zantiro::forms::win32 {
@@ -81,7 +82,7 @@ struct Exchange {
     std::wstring text;  // the default on the way in, the answer on the way out
 };
 
-INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR handleDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
@@ -111,6 +112,11 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             break;
     }
     return FALSE;
+}
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return exceptionBarrier(L"the input box's dialog procedure", INT_PTR{FALSE},
+                            [&] { return handleDialogMessage(dialog, message, wParam, lParam); });
 }
 
 }  // namespace

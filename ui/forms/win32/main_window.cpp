@@ -8,6 +8,7 @@
 
 #include "resources/resource_ids.h"
 #include "ui/forms/win32/dpi.h"
+#include "ui/forms/win32/failures.h"
 #include "ui/forms/win32/layout.h"
 #include "ui/forms/win32/text.h"
 
@@ -308,16 +309,22 @@ void MainWindow::collectControls() {
     }
 }
 
-// Plain push buttons: none is the default button, so Enter clicks the focused one (see onGetDefId).
+// Plain push buttons: none is the default button, so Enter clicks the focused one (see onGetDefId). A button
+// that cannot be created is left out (its control stays without a window) and the user is told.
 void MainWindow::createButtons() {
     for (Button& button : buttons_) {
         const CommandButton& command = *button.control;
         button.hwnd = CreateWindowExW(
             0, L"BUTTON", widen(command.caption()).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0,
             0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)), GetModuleHandleW(nullptr), nullptr);
+        if (reportIf(button.hwnd == nullptr, L"CreateWindowExW (BUTTON)",
+                     L"有按钮无法创建，窗口中可能缺少按钮。请关闭一些程序后重新启动本程序。")) {
+            continue;
+        }
         EnableWindow(button.hwnd, command.enabled() ? TRUE : FALSE);
         placeButton(button, false);
     }
+    std::erase_if(buttons_, [](const Button& button) { return button.hwnd == nullptr; });
 }
 
 // Geometry and font at the window's DPI. Every button needs the design's font: Wine's default GUI font has no

@@ -3,11 +3,15 @@
 
 #include <string>
 
+#include "ui/forms/win32/failures.h"
+#include "ui/forms/win32/handles.h"
 #include "ui/forms/win32/popup_menu_builder.h"
 #include "ui/forms/win32/text.h"
 
 namespace zantiro::forms::win32 {
 namespace {
+
+constexpr const wchar_t* kIncompleteMenu = L"菜单未能完整显示，部分菜单项缺失。请关闭一些程序后重新打开菜单。";
 
 void appendItems(HMENU target, const MenuItem& parent, std::vector<MenuItem*>& commands) {
     for (MenuItem* item : parent.items()) {
@@ -15,7 +19,7 @@ void appendItems(HMENU target, const MenuItem& parent, std::vector<MenuItem*>& c
             continue;
         }
         if (item->isSeparator()) {
-            AppendMenuW(target, MF_SEPARATOR, 0, nullptr);
+            reportIf(!AppendMenuW(target, MF_SEPARATOR, 0, nullptr), L"AppendMenuW");
             continue;
         }
         std::wstring text = widen(item->caption());
@@ -24,14 +28,21 @@ void appendItems(HMENU target, const MenuItem& parent, std::vector<MenuItem*>& c
         }
         const UINT checked = item->checked() ? MF_CHECKED : MF_UNCHECKED;
         if (!item->items().empty()) {
-            HMENU submenu = CreatePopupMenu();
-            appendItems(submenu, *item, commands);
-            // From here the parent owns the submenu and destroys it with itself.
-            AppendMenuW(target, MF_POPUP | MF_STRING | checked, reinterpret_cast<UINT_PTR>(submenu), text.c_str());
+            UniqueMenu submenu(CreatePopupMenu());
+            if (reportIf(!submenu, L"CreatePopupMenu", kIncompleteMenu)) {
+                continue;
+            }
+            appendItems(submenu.get(), *item, commands);
+            if (!reportIf(!AppendMenuW(target, MF_POPUP | MF_STRING | checked,
+                                       reinterpret_cast<UINT_PTR>(submenu.get()), text.c_str()),
+                          L"AppendMenuW", kIncompleteMenu)) {
+                submenu.release();  // the parent owns it now and destroys it with itself
+            }
             continue;
         }
         commands.push_back(item);
-        AppendMenuW(target, MF_STRING | checked, commands.size(), text.c_str());
+        reportIf(!AppendMenuW(target, MF_STRING | checked, commands.size(), text.c_str()), L"AppendMenuW",
+                 kIncompleteMenu);
     }
 }
 
@@ -39,7 +50,9 @@ void appendItems(HMENU target, const MenuItem& parent, std::vector<MenuItem*>& c
 
 BuiltMenu buildPopupMenu(const MenuItem& menu) {
     BuiltMenu built{UniqueMenu(CreatePopupMenu()), {}};
-    appendItems(built.menu.get(), menu, built.commands);
+    if (!reportIf(!built.menu, L"CreatePopupMenu", kIncompleteMenu)) {
+        appendItems(built.menu.get(), menu, built.commands);
+    }
     return built;
 }
 

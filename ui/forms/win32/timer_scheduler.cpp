@@ -5,11 +5,25 @@
 #include <utility>
 #include <vector>
 
+#include "ui/forms/win32/failures.h"
+
 namespace zantiro::forms::win32 {
 namespace {
 
 // Far from the small ids a window picks for its own timers.
 constexpr UINT_PTR kFirstTimerId = 0x5A00;
+
+// Holds a flag for one scope, however the scope ends.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
 
 }  // namespace
 
@@ -100,13 +114,16 @@ bool TimerScheduler::onTimerMessage(UINT_PTR id) {
         next->due = next->gridPointAfter(now);
         arm(*next);  // before the handler, which may stop or restart this timer
         if (next->timer->onTick) {
-            next->firing = true;
+            const FlagScope firing(next->firing);  // a handler that throws must not leave its timer dead
             next->timer->onTick();
-            next->firing = false;
         }
     }
-    if (woken.timer->running()) {
-        arm(woken);  // early (Windows rounds to its system tick): wait for the rest of the interval
+    for (const auto& entry : entries_) {
+        // The woken one came early (Windows rounds to its system tick): it waits for the rest of the interval.
+        // One whose SetTimer failed is retried here, at every wake-up.
+        if (entry->timer->running() && (entry.get() == &woken || !entry->armed)) {
+            arm(*entry);
+        }
     }
     return true;
 }
@@ -115,8 +132,10 @@ void TimerScheduler::arm(Entry& entry) {
     const std::int64_t wait = entry.due - clock_();
     // SetTimer raises anything below USER_TIMER_MINIMUM to it; a due moment already passed fires at once.
     const auto delay = static_cast<UINT>(std::clamp<std::int64_t>(wait, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM));
-    // The same id replaces the timer, so one WM_TIMER per arming: the timer is used one-shot.
-    entry.armed = SetTimer(window_, entry.id, delay, nullptr) != 0;
+    // The same id replaces the timer, so one WM_TIMER per arming: the timer is used one-shot. A failure (the
+    // session out of timers) is tried once more at once and then at the next wake-up of any timer.
+    entry.armed = SetTimer(window_, entry.id, delay, nullptr) != 0 || SetTimer(window_, entry.id, delay, nullptr) != 0;
+    reportIf(!entry.armed, L"SetTimer", L"计时器无法启动，时间可能停止走动。请关闭一些程序后重新启动本程序。");
 }
 
 std::int64_t TimerScheduler::steadyMilliseconds() {

@@ -1,8 +1,7 @@
 // A top-level window class on a CRTP base: the window procedure forwards to Derived::handleMessage.
 #pragma once
 
-#include <exception>
-
+#include "ui/forms/win32/failures.h"
 #include "ui/forms/win32/win32.h"
 
 namespace zantiro::forms::win32 {
@@ -64,14 +63,8 @@ private:
             self->hwnd_ = nullptr;
             return DefWindowProcW(hwnd, message, wParam, lParam);
         }
-        try {
-            return self->handleMessage(message, wParam, lParam);
-        } catch (const std::exception& error) {
-            OutputDebugStringA(error.what());
-        } catch (...) {
-            OutputDebugStringW(L"zantiro: unknown exception in a window message handler");
-        }
-        return 0;
+        return exceptionBarrier(L"a window message handler", LRESULT{0},
+                                [&] { return self->handleMessage(message, wParam, lParam); });
     }
 
     HWND hwnd_ = nullptr;  // owned: destroyed with the object

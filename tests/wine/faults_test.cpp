@@ -1,0 +1,109 @@
+// Faults inside the program: a handler that throws, and Win32 calls that fail, are reported and survived.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "tests/wine/wine_test_support.h"
+#include "ui/forms/controls.h"
+#include "ui/forms/win32/main_window.h"
+#include "ui/forms/win32/picture.h"
+#include "ui/forms/window.h"
+
+namespace zantiro::wine_tests {
+namespace {
+
+using forms::win32::MainWindow;
+using forms::win32::Picture;
+
+const forms::Font kButtonFont{"宋体", 10.5f, 700, 134};
+
+bool anyReport(const RecordedFailures& failures, const std::wstring& call, bool toUser) {
+    for (const auto& report : failures.reports) {
+        if (report.call.find(call) != std::wstring::npos && (report.userMessage != nullptr) == toUser) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The real window, its real WM_TIMER messages and its window procedure: the first tick throws.
+TEST(Faults, ATickHandlerThatThrowsIsReportedAndItsTimerGoesOnTicking) {
+    RecordedFailures failures;
+    forms::Window window("Form1", "Zantiro");
+    forms::Timer timer("Timer1", 20, true);
+    window.addControl(timer);
+    int ticks = 0;
+    timer.onTick = [&ticks] {
+        if (++ticks == 1) {
+            throw std::runtime_error("first tick");
+        }
+    };
+    MainWindow mainWindow(window, Picture::decode({}));
+    ASSERT_TRUE(mainWindow.create());
+    EXPECT_TRUE(pumpUntil([&ticks] { return ticks >= 4; }, 3000)) << "ticks after the throw: " << ticks - 1;
+    EXPECT_TRUE(anyReport(failures, L"first tick", false));
+}
+
+TEST(Faults, ATimerThatCannotBeArmedIsReportedToTheUser) {
+    HWND gone = nullptr;
+    {
+        const TestWindow window;
+        gone = window.hwnd();
+    }
+    RecordedFailures failures;
+    forms::win32::TimerScheduler scheduler(gone, nullptr);  // SetTimer on a destroyed window fails
+    forms::Timer timer("Timer1", 100, true);
+    scheduler.add(timer);
+    EXPECT_TRUE(anyReport(failures, L"SetTimer", true));
+}
+
+// A CBT hook refuses to create the button captioned 暂 停, as an exhausted session would.
+HHOOK gRefusingHook = nullptr;
+LRESULT CALLBACK refusePauseButton(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName) &&
+            std::wstring(create->lpszName) == L"暂 停") {
+            return 1;
+        }
+    }
+    return CallNextHookEx(gRefusingHook, code, wParam, lParam);
+}
+
+TEST(Faults, AButtonThatCannotBeCreatedIsReportedAndTheRestOfTheWindowWorks) {
+    RecordedFailures failures;
+    forms::Window window("Form1", "Zantiro");
+    forms::CommandButton start{"Command1", {"开 始", 120, 1560, 735, 375, &kButtonFont, true, 0}};
+    forms::CommandButton pause{"Command2", {"暂 停", 840, 1560, 735, 375, &kButtonFont, true, 1}};
+    window.addControl(start);
+    window.addControl(pause);
+    int startClicks = 0, pauseClicks = 0;
+    start.onClick = [&startClicks] { ++startClicks; };
+    pause.onClick = [&pauseClicks] { ++pauseClicks; };
+    MainWindow mainWindow(window, Picture::decode({}));
+
+    gRefusingHook = SetWindowsHookExW(WH_CBT, refusePauseButton, nullptr, GetCurrentThreadId());
+    ASSERT_NE(gRefusingHook, nullptr);
+    const bool created = mainWindow.create();
+    UnhookWindowsHookEx(gRefusingHook);
+    ASSERT_TRUE(created);
+    EXPECT_TRUE(anyReport(failures, L"BUTTON", true));
+
+    const HWND only = GetWindow(mainWindow.hwnd(), GW_CHILD);
+    ASSERT_NE(only, nullptr);
+    EXPECT_EQ(GetWindow(only, GW_HWNDNEXT), nullptr);
+    SendMessageW(only, BM_CLICK, 0, 0);
+    EXPECT_EQ(startClicks, 1);
+    // A command without a sender (a menu's, lParam 0) is not the missing button's click; its changes go nowhere.
+    SendMessageW(mainWindow.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(only) + 1, BN_CLICKED), 0);
+    EXPECT_EQ(pauseClicks, 0);
+    pause.setCaption("恢 复");
+    pause.setEnabled(false);
+    wchar_t caption[16] = {};
+    GetWindowTextW(only, caption, 16);
+    EXPECT_STREQ(caption, L"开 始");
+}
+
+}  // namespace
+}  // namespace zantiro::wine_tests
