@@ -1,0 +1,90 @@
+// The run-state invariants and the random user shared by the random walk test and the soak.
+#include "tests/support/run_state.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
+namespace zantiro::testing {
+namespace {
+
+int countChecked(std::initializer_list<const forms::MenuItem*> group) {
+    int checked = 0;
+    for (const forms::MenuItem* item : group) {
+        checked += item->checked();
+    }
+    return checked;
+}
+
+}  // namespace
+
+void expectRunStateHolds(const HeadlessApp& app, const std::string& step) {
+    SCOPED_TRACE(step);
+    const ui::Form1& f = app.form;
+    const core::TimingEngine& t = f.timing;
+    EXPECT_EQ(t.brokenRunStateRules(), std::vector<std::string>{});
+    EXPECT_TRUE(f.Command5.enabled());
+    if (!f.Timer4.enabled()) {
+        EXPECT_TRUE(f.Label3.visible() && f.Label4.visible() && f.Label2[1].visible());
+    }
+    EXPECT_FALSE(f.Label1.visible() || f.Label2[0].visible());
+    EXPECT_GE(t.ElapsedSeconds, 0);
+    EXPECT_EQ(countChecked({&f.menuzheng, &f.dao1, &f.dao3, &f.dao5, &f.dao10, &f.daodiy}), 1);
+    EXPECT_EQ(countChecked({&f.zhong, &f.di, &f.ding, &f.youxia, &f.zuoxia, &f.youshang, &f.zuoshang}), 1);
+    EXPECT_EQ(countChecked({&f.tou90, &f.tou80, &f.tou75, &f.tou50, &f.tou30, &f.tou0}), 1);
+    EXPECT_TRUE(f.Timer1.enabled());
+    const core::RunState state = t.runState();
+    EXPECT_EQ(app.power.awake(), state == core::RunState::Running || state == core::RunState::Finished)
+        << "the screen is kept on exactly while the time runs or the end flashes";
+}
+
+void expectAwakeRequestsAlternate(const HeadlessApp& app) {
+    const std::vector<bool>& requests = app.power.requests;
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        ASSERT_EQ(requests[i], i % 2 == 0) << "request " << i << " repeats the one before";
+    }
+}
+
+std::string RandomUser::act(HeadlessApp& app) {
+    static const char* const kItems[] = {"menuzheng", "dao1",  "dao3",  "dao5",   "dao10",  "daodiy",   "yinxiao",
+                                         "zhong",     "di",    "ding",  "youxia", "zuoxia", "youshang", "zuoshang",
+                                         "tou90",     "tou80", "tou75", "tou50",  "tou30",  "tou0"};
+    static const char* const kAnswers[] = {"8.5", " 2 ",  "-2", "0",          "0.04", "abc",
+                                           "",    "1.26", "90", "35791394.2", "0.1"};
+    ui::Form1& f = app.form;
+    switch (pick(6)) {
+        case 0:
+        case 1: {
+            forms::CommandButton* const buttons[] = {&f.Command1, &f.Command2, &f.Command3};
+            forms::CommandButton& button = *buttons[pick(3)];
+            return "press " + button.name() + (app.press(button) ? "" : " (disabled)");
+        }
+        case 2: {
+            // Two answers are always queued: an unanswered question is a Cancel.
+            app.inputBox.answer(std::string(kAnswers[pick(11)]));
+            app.inputBox.answer(std::string(kAnswers[pick(11)]));
+            const bool dismiss = pick(8) == 0;
+            const std::optional<std::string> item =
+                dismiss ? std::nullopt : std::optional<std::string>(kItems[pick(20)]);
+            app.chooseFromMenu(item);
+            while (app.inputBox.pendingAnswers() > 0) {
+                app.inputBox.ask("", "", "");  // drop what was not asked
+            }
+            return "menu " + item.value_or("(dismissed)");
+        }
+        case 3: {
+            const int key = pick(5) + 1;
+            f.functionKey(key);
+            return "F" + std::to_string(key);
+        }
+        default: {
+            const int ms = pick(4) == 0 ? pick(longestWaitMs_) : pick(2500);
+            app.wait(ms);
+            return "wait " + std::to_string(ms);
+        }
+    }
+}
+
+}  // namespace zantiro::testing

@@ -1,0 +1,32 @@
+// The run-state invariants every sequence of user events must keep, checked with GoogleTest expectations; and a
+// random user who produces such sequences. Shared by the random walk test and the soak.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "tests/support/headless_app.h"
+
+namespace zantiro::testing {
+
+// The run-state table's rules (TimingEngine::brokenRunStateRules), and what holds in every state besides.
+void expectRunStateHolds(const HeadlessApp& app, const std::string& step);
+// The stay-awake requests so far take turns: on, off, on, ... (none repeats the one before).
+void expectAwakeRequestsAlternate(const HeadlessApp& app);
+
+// Clicks, menu choices with input box answers, function keys and waits, drawn from a seeded generator.
+class RandomUser {
+public:
+    // longestWaitMs: the longest of the occasional long waits (a quarter of the waits; the others are below 2.5 s).
+    RandomUser(std::uint32_t seed, int longestWaitMs) : rng_(seed), longestWaitMs_(longestWaitMs) {}
+    // Does one thing to the app and says what, for the failure messages.
+    std::string act(HeadlessApp& app);
+
+private:
+    int pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
+    std::mt19937 rng_;
+    int longestWaitMs_;
+};
+
+}  // namespace zantiro::testing
