@@ -5,7 +5,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test exe native deps windows-configure test-native test-windows bench fuzz clean
+.PHONY: all run test exe native deps windows-configure test-native test-windows bench fuzz soak clean
 
 all: exe
 
@@ -40,6 +40,14 @@ test-windows: windows-configure
 	@ctest --preset windows-x86
 
 test: test-native test-windows
+
+# Long runs (about half an hour; make test runs a short version of each): the headless window through a million
+# random actions and a simulated year, then the real exe under Wine counting and flashing for ten minutes each
+# with its memory and GDI objects sampled every minute.
+soak: native windows-configure
+	@ZANTIRO_SOAK_ACTIONS=1000000 ZANTIRO_SOAK_DAYS=365 build/native/tests/zantiro_soak_tests
+	@cmake --build --preset windows -j$(JOBS) --target zantiro zantiro_e2e_driver zantiro_gdi_count
+	@tests/e2e/soak.sh build/windows/zantiro.exe build/windows/tests/zantiro_e2e_driver.exe
 
 bench: deps
 	@bench/run.sh
