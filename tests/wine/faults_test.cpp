@@ -3,9 +3,13 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/wine/wine_test_support.h"
 #include "ui/forms/controls.h"
+#include "ui/forms/win32/fonts.h"
+#include "ui/forms/win32/handles.h"
 #include "ui/forms/win32/main_window.h"
 #include "ui/forms/win32/picture.h"
 #include "ui/forms/window.h"
@@ -56,6 +60,24 @@ TEST(Faults, ATimerThatCannotBeArmedIsReportedToTheUser) {
     forms::Timer timer("Timer1", 100, true);
     scheduler.add(timer);
     EXPECT_TRUE(anyReport(failures, L"SetTimer", true));
+}
+
+// GDI out of handles, for real: brushes until the process's handle table (or quota) is full.
+using Brush = forms::win32::UniqueHandle<forms::win32::GdiObjectPolicy<HBRUSH>>;
+TEST(Faults, AFontThatCannotBeCreatedFallsBackToTheStockFontUntilItCanBe) {
+    RecordedFailures failures;
+    forms::win32::FontCache fonts(96);
+    std::vector<Brush> brushes;
+    for (Brush brush(CreateSolidBrush(0)); brush; brush.reset(CreateSolidBrush(0))) {
+        brushes.push_back(std::move(brush));
+    }
+    const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    EXPECT_EQ(fonts.get(kButtonFont), stock);
+    EXPECT_TRUE(anyReport(failures, L"CreateFontW", true));
+    brushes.clear();
+    const HFONT font = fonts.get(kButtonFont);
+    EXPECT_NE(font, stock);
+    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
 }
 
 // A CBT hook refuses to create the button captioned 暂 停, as an exhausted session would.
