@@ -4,11 +4,11 @@
 #   tests/e2e/footprint.sh LINUX_PID EXE_NAME
 # LINUX_PID: the Wine process as Linux sees it (its resident memory, VmRSS from /proc); EXE_NAME (zantiro.exe): the
 # same process as Windows sees it in WINEPREFIX, where zantiro_gdi_count.exe counts its GDI objects and windows.
-# ZANTIRO_GDI_COUNT: that counter (default build/windows/zantiro_gdi_count.exe). WINEPREFIX: the program's prefix.
+# ZANTIRO_GDI_COUNT: that counter (default build/windows/tests/zantiro_gdi_count.exe). WINEPREFIX: the program's prefix.
 set -euo pipefail
 (($# == 2)) || { echo "usage: $0 LINUX_PID EXE_NAME" >&2; exit 2; }
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-counter=${ZANTIRO_GDI_COUNT:-$root/build/windows/zantiro_gdi_count.exe}
+counter=${ZANTIRO_GDI_COUNT:-$root/build/windows/tests/zantiro_gdi_count.exe}
 # shellcheck source=tools/wine/env.sh
 . "$root/tools/wine/env.sh"
 rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || true
