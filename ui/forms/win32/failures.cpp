@@ -21,8 +21,9 @@ void tellDebuggerAndUser(const Failure& failure) {
         return;
     }
     showing = true;
-    // Topmost, or the always-on-top timer window would cover it.
-    MessageBoxW(GetActiveWindow(), failure.userMessage, L"Zantiro", MB_OK | MB_ICONWARNING | MB_TOPMOST);
+    // Task-modal: this thread's windows wait for it without naming one; topmost, or the always-on-top timer
+    // window would cover it.
+    MessageBoxW(nullptr, failure.userMessage, L"Zantiro", MB_OK | MB_ICONWARNING | MB_TASKMODAL | MB_TOPMOST);
     showing = false;
 }
 
