@@ -8,6 +8,9 @@ WINEPREFIX=${WINEPREFIX:-$ZANTIRO_ROOT/build/wine-prefix}
 case $WINEPREFIX in /*) ;; *) WINEPREFIX=$PWD/$WINEPREFIX ;; esac
 export WINEPREFIX
 export WINEARCH=win64
+# Wine writes Windows file names to disk in the locale's character set: in a bare system's C locale a Chinese
+# name cannot be written at all.
+[[ $(locale charmap 2>/dev/null) == UTF-8 ]] || export LC_ALL=C.UTF-8
 export WINEDEBUG=${ZANTIRO_WINEDEBUG:--all}  # e.g. ZANTIRO_WINEDEBUG=err+all,warn+font to investigate
 # Empty overrides disable Mono and Gecko (no installer dialog); without winemenubuilder, Wine
 # writes no menu entries or file associations into the real home.
