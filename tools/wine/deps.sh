@@ -9,6 +9,7 @@ pkgs=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     wine wine64 wine32:i386 fonts-wine fonts-wqy-zenhei xvfb xdotool x11-utils imagemagick
+    procps
 )
 if (($#)); then
     pkgs=("$@")
@@ -45,7 +46,9 @@ if [[ $(id -u) != 0 ]]; then
         fail "installing packages needs root: run this as root, or install sudo and give this user the right to use it"
     as_root=(sudo)
 fi
-apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -y -o Dpkg::Use-Pty=0)
+# Without recommends: half the packages (no desktop services, media codecs or GPU drivers) and half the time;
+# what the build and the tests use is named above.
+apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -y -o Dpkg::Use-Pty=0 --no-install-recommends)
 
 # 32-bit Wine runs the x86 build; Debian keeps it under the i386 architecture.
 if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
