@@ -5,7 +5,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test exe native deps windows-configure test-native test-windows bench fuzz soak clean
+.PHONY: all run test exe native deps windows-configure test-native test-windows bench fuzz soak fresh-check clean
 
 all: exe
 
@@ -55,6 +55,10 @@ bench: deps
 # Each fuzz target for FUZZ_SECONDS (default 600); what it finds is kept in tests/fuzz/corpus for make test.
 fuzz:
 	@JOBS=$(JOBS) tools/fuzz.sh
+
+# A clone of the committed HEAD runs `make test` on a bare Debian 12 (as root; tools/README.md).
+fresh-check:
+	@tools/fresh-check.sh
 
 clean:
 	rm -rf build

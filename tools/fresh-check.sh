@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# `make fresh-check`: clones the committed HEAD into a bare Debian 12 (debootstrap minbase plus git and make) and
+# runs the README's `make test` there as root, so the install step is tested as a new user meets it.
+#
+# The bare root is built once (a few minutes) and cached outside the repository; it is never written to: each run
+# mounts an overlay over it, inside its own mount and PID namespace, so every run starts from the same bare system
+# and leaves nothing mounted or running behind. Downloaded .deb files are kept between runs (bind-mounted as the
+# overlay's /var/cache/apt/archives): apt-get update and install still run as on a bare machine, they only fetch
+# nothing that is already there.
+set -euo pipefail
+
+cache=${ZANTIRO_FRESH_CACHE:-/var/cache/zantiro-fresh}
+mirror=${ZANTIRO_FRESH_MIRROR:-http://deb.debian.org/debian}
+base=$cache/bookworm-minbase-git-make
+debs=$cache/debs
+repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
+
+say() { echo "fresh-check: $*"; }
+fail() {
+    say "$*" >&2
+    exit 1
+}
+
+clock() { date +%s; }
+start=$(clock)
+timings=()
+# lap "what" since: records how long a step took.
+lap() { timings+=("$(printf '%5d s  %s' $(($(clock) - $2)) "$1")"); }
+report() {
+    say "step timings:"
+    printf '  %s\n' "${timings[@]}"
+    say "total $(($(clock) - start)) s"
+}
+
+if [[ $(id -u) != 0 ]]; then
+    command -v sudo >/dev/null || fail "needs root (debootstrap, mounts, chroot): run it as root, or install sudo"
+    exec sudo "$0" "$@"
+fi
+if ! command -v debootstrap >/dev/null; then
+    say "installing debootstrap"
+    apt-get -q update >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get -q -y install debootstrap >/dev/null ||
+        fail "could not install debootstrap with apt-get"
+fi
+
+head=$(git -C "$repo" rev-parse HEAD)
+say "testing the committed HEAD of $repo: $(git -C "$repo" log -1 --format='%h %s')"
+[[ -z $(git -C "$repo" status --porcelain --untracked-files=no) ]] ||
+    say "note: uncommitted changes in $repo are not part of this check"
+
+mkdir -p "$cache/runs" "$debs"
+exec 8>"$cache/base.lock"
+flock 8
+step=$(clock)
+if [[ ! -d $base ]]; then
+    say "building the bare Debian 12 root in $base (once; a few minutes)"
+    rm -rf "$base.tmp"
+    debootstrap --variant=minbase --include=git,make bookworm "$base.tmp" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
+        { tail -n 30 "$cache/debootstrap.log" >&2; fail "debootstrap failed (log: $cache/debootstrap.log)"; }
+    # The archives a Debian installer sets up, so the run gets the same package versions as an installed system.
+    cat >"$base.tmp/etc/apt/sources.list" <<EOF
+deb $mirror bookworm main
+deb $mirror bookworm-updates main
+deb http://deb.debian.org/debian-security bookworm-security main
+EOF
+    mv "$base.tmp" "$base"
+    lap "build the bare root (debootstrap)" "$step"
+else
+    lap "reuse the bare root $base" "$step"
+fi
+flock -u 8
+
+# Runs whose process is gone (killed, machine restarted) leave their overlay's upper layer behind.
+for old in "$cache"/runs/*; do
+    [[ -d $old ]] && ! kill -0 "${old##*.}" 2>/dev/null && rm -rf "$old"
+done
+run=$cache/runs/run.$$
+mkdir -p "$run"/{upper,work,root}
+log=$run/log
+trap 'rm -rf "$run"' EXIT
+
+# Inside the namespaces: mounts vanish and leftover processes (Xvfb, wineserver) are killed when this ends.
+inside() {
+    local root=$run/root
+    mount -t overlay overlay -o "lowerdir=$base,upperdir=$run/upper,workdir=$run/work" "$root"
+    mount -t proc proc "$root/proc"
+    mount -t sysfs sysfs "$root/sys"
+    mount --bind /dev "$root/dev"
+    mount --bind /dev/pts "$root/dev/pts"
+    mount -t tmpfs shm "$root/dev/shm"
+    mount -t tmpfs tmp "$root/tmp"
+    mount --bind "$debs" "$root/var/cache/apt/archives"
+    cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+    local step
+    step=$(clock)
+    git clone -q --no-checkout "$repo" "$root/root/zantiro"
+    git -C "$root/root/zantiro" checkout -q --detach "$head"
+    lap "clone $(git -C "$repo" rev-parse --short HEAD)" "$step"
+    step=$(clock)
+    say "running make test in the bare root (log: $log)"
+    local rc=0
+    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        /bin/bash -c 'cd /root/zantiro && make test' 2>&1 | stamp >"$log" || rc=$?
+    lap "make test" "$step"
+    marks
+    return "$rc"
+}
+
+# Copies each line with the seconds since the start of `make test` in front, for the step timings.
+stamp() {
+    local t0=$EPOCHSECONDS line
+    while IFS= read -r line; do
+        printf '%4d %s\n' $((EPOCHSECONDS - t0)) "$line"
+    done
+}
+
+# Splits `make test` by the lines that end its phases: deps.sh's last word, then each ctest's summary.
+marks() {
+    local deps native
+    deps=$(awk '/deps\.sh: all packages are installed/ { print $1; exit }' "$log")
+    native=$(awk '/Total Test time/ { print $1; exit }' "$log")
+    [[ -n $deps ]] && timings+=("$(printf '%5d s    install the packages (deps.sh)' "$deps")")
+    [[ -n $native ]] && timings+=("$(printf '%5d s    build and test natively' $((native - ${deps:-0})))")
+    [[ -n $native ]] && timings+=("$(printf '%5d s    build for Windows and test under Wine' \
+        $(($(tail -n 1 "$log" | awk '{ print $1 }') - native)))")
+}
+
+# The namespace's shell hands its timings back on fd 3, whether it ends well or not.
+in_namespace() {
+    set -euo pipefail
+    trap 'printf "%s\n" "${timings[@]}" >&3' EXIT
+    inside
+}
+export -f in_namespace inside stamp marks lap clock say
+export run base debs repo head log
+rc=0
+unshare --mount --pid --fork --propagation private bash -c in_namespace 3>"$run/timings" || rc=$?
+cp "$log" "$cache/last.log" 2>/dev/null || true
+mapfile -t -O ${#timings[@]} timings <"$run/timings"
+if ((rc)); then
+    say "FAILED (exit $rc); the last lines of the log:"
+    tail -n 60 "$cache/last.log"
+    report
+    exit 1
+fi
+say "passed: a clone of $(git -C "$repo" rev-parse --short HEAD) runs make test on a bare Debian 12"
+report
