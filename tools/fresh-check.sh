@@ -96,7 +96,7 @@ inside() {
     git -C "$root/root/zantiro" checkout -q --detach "$head"
     lap "clone $(git -C "$repo" rev-parse --short HEAD)" "$step"
     step=$(clock)
-    say "running make test in the bare root (log: $log)"
+    say "running make test in the bare root (follow it in $log; kept as $cache/last.log)"
     local rc=0
     chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         /bin/bash -c 'cd /root/zantiro && make test' 2>&1 | stamp >"$log" || rc=$?
@@ -133,7 +133,7 @@ in_namespace() {
 export -f in_namespace inside stamp marks lap clock say
 export run base debs repo head log
 rc=0
-unshare --mount --pid --fork --propagation private bash -c in_namespace 3>"$run/timings" || rc=$?
+unshare --mount --pid --fork --kill-child --propagation private bash -c in_namespace 3>"$run/timings" || rc=$?
 cp "$log" "$cache/last.log" 2>/dev/null || true
 mapfile -t -O ${#timings[@]} timings <"$run/timings"
 if ((rc)); then
