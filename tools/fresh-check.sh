@@ -113,15 +113,19 @@ stamp() {
     done
 }
 
-# Splits `make test` by the lines that end its phases: deps.sh's last word, then each ctest's summary.
+# Splits `make test` by the lines that end its phases: deps.sh's last word, then the first ctest's summary.
 marks() {
-    local deps native
+    local deps native end
     deps=$(awk '/deps\.sh: all packages are installed/ { print $1; exit }' "$log")
     native=$(awk '/Total Test time/ { print $1; exit }' "$log")
-    [[ -n $deps ]] && timings+=("$(printf '%5d s    install the packages (deps.sh)' "$deps")")
-    [[ -n $native ]] && timings+=("$(printf '%5d s    build and test natively' $((native - ${deps:-0})))")
-    [[ -n $native ]] && timings+=("$(printf '%5d s    build for Windows and test under Wine' \
-        $(($(tail -n 1 "$log" | awk '{ print $1 }') - native)))")
+    end=$(tail -n 1 "$log" | awk '{ print $1 }')
+    if [[ -n $deps ]]; then
+        timings+=("$(printf '%5d s    install the packages (deps.sh)' "$deps")")
+    fi
+    if [[ -n $deps && -n $native ]]; then
+        timings+=("$(printf '%5d s    build and test natively' $((native - deps)))")
+        timings+=("$(printf '%5d s    build for Windows and test under Wine' $((end - native)))")
+    fi
 }
 
 # The namespace's shell hands its timings back on fd 3, whether it ends well or not.
@@ -138,7 +142,7 @@ cp "$log" "$cache/last.log" 2>/dev/null || true
 mapfile -t -O ${#timings[@]} timings <"$run/timings"
 if ((rc)); then
     say "FAILED (exit $rc); the last lines of the log:"
-    tail -n 60 "$cache/last.log"
+    tail -n 60 "$cache/last.log" || true
     report
     exit 1
 fi
