@@ -22,8 +22,6 @@ fail() {
 }
 
 clock() { date +%s; }
-start=$(clock)
-timings=()
 # lap "what" since: records how long a step took.
 lap() { timings+=("$(printf '%5d s  %s' $(($(clock) - $2)) "$1")"); }
 report() {
@@ -31,52 +29,6 @@ report() {
     printf '  %s\n' "${timings[@]}"
     say "total $(($(clock) - start)) s"
 }
-
-if [[ $(id -u) != 0 ]]; then
-    command -v sudo >/dev/null || fail "needs root (debootstrap, mounts, chroot): run it as root, or install sudo"
-    exec sudo "$0" "$@"
-fi
-if ! command -v debootstrap >/dev/null; then
-    say "installing debootstrap"
-    apt-get -q update >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get -q -y install debootstrap >/dev/null ||
-        fail "could not install debootstrap with apt-get"
-fi
-
-head=$(git -C "$repo" rev-parse HEAD)
-say "testing the committed HEAD of $repo: $(git -C "$repo" log -1 --format='%h %s')"
-[[ -z $(git -C "$repo" status --porcelain --untracked-files=no) ]] ||
-    say "note: uncommitted changes in $repo are not part of this check"
-
-mkdir -p "$cache/runs" "$debs"
-exec 8>"$cache/base.lock"
-flock 8
-step=$(clock)
-if [[ ! -d $base ]]; then
-    say "building the bare Debian 12 root in $base (once; a few minutes)"
-    rm -rf "$base.tmp"
-    debootstrap --variant=minbase --include=git,make bookworm "$base.tmp" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
-        { tail -n 30 "$cache/debootstrap.log" >&2; fail "debootstrap failed (log: $cache/debootstrap.log)"; }
-    # The archives a Debian installer sets up, so the run gets the same package versions as an installed system.
-    cat >"$base.tmp/etc/apt/sources.list" <<EOF
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
-EOF
-    mv "$base.tmp" "$base"
-    lap "build the bare root (debootstrap)" "$step"
-else
-    lap "reuse the bare root $base" "$step"
-fi
-flock -u 8
-
-# Runs whose process is gone (killed, machine restarted) leave their overlay's upper layer behind.
-for old in "$cache"/runs/*; do
-    [[ -d $old ]] && ! kill -0 "${old##*.}" 2>/dev/null && rm -rf "$old"
-done
-run=$cache/runs/run.$$
-mkdir -p "$run"/{upper,work,root}
-log=$run/log
-trap 'rm -rf "$run"' EXIT
 
 # Inside the namespaces: mounts vanish and leftover processes (Xvfb, wineserver) are killed when this ends.
 inside() {
@@ -134,17 +86,67 @@ in_namespace() {
     trap 'printf "%s\n" "${timings[@]}" >&3' EXIT
     inside
 }
-export -f in_namespace inside stamp marks lap clock say
-export run base debs repo head log
-rc=0
-unshare --mount --pid --fork --kill-child --propagation private bash -c in_namespace 3>"$run/timings" || rc=$?
-cp "$log" "$cache/last.log" 2>/dev/null || true
-mapfile -t -O ${#timings[@]} timings <"$run/timings"
-if ((rc)); then
-    say "FAILED (exit $rc); the last lines of the log:"
-    tail -n 60 "$cache/last.log" || true
+# One function, read whole before it runs: the script may be edited or checked out while a run takes its minutes.
+main() {
+    start=$(clock)
+    timings=()
+    if [[ $(id -u) != 0 ]]; then
+        command -v sudo >/dev/null || fail "needs root (debootstrap, mounts, chroot): run it as root, or install sudo"
+        exec sudo "$0" "$@"
+    fi
+    if ! command -v debootstrap >/dev/null; then
+        say "installing debootstrap"
+        apt-get -q update >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get -q -y install debootstrap >/dev/null ||
+            fail "could not install debootstrap with apt-get"
+    fi
+
+    head=$(git -C "$repo" rev-parse HEAD)
+    say "testing the committed HEAD of $repo: $(git -C "$repo" log -1 --format='%h %s')"
+    [[ -z $(git -C "$repo" status --porcelain --untracked-files=no) ]] ||
+        say "note: uncommitted changes in $repo are not part of this check"
+
+    mkdir -p "$cache/runs" "$debs"
+    exec 8>"$cache/base.lock"
+    flock 8
+    step=$(clock)
+    if [[ ! -d $base ]]; then
+        say "building the bare Debian 12 root in $base (once; a few minutes)"
+        rm -rf "$base.tmp"
+        debootstrap --variant=minbase --include=git,make bookworm "$base.tmp" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
+            { tail -n 30 "$cache/debootstrap.log" >&2; fail "debootstrap failed (log: $cache/debootstrap.log)"; }
+        # The archives a Debian installer sets up, so the run gets the same package versions as an installed system.
+        printf 'deb %s %s main\n' "$mirror" bookworm "$mirror" bookworm-updates \
+            http://deb.debian.org/debian-security bookworm-security >"$base.tmp/etc/apt/sources.list"
+        mv "$base.tmp" "$base"
+        lap "build the bare root (debootstrap)" "$step"
+    else
+        lap "reuse the bare root $base" "$step"
+    fi
+    flock -u 8
+
+    # Runs whose process is gone (killed, machine restarted) leave their overlay's upper layer behind.
+    for old in "$cache"/runs/*; do
+        [[ -d $old ]] && ! kill -0 "${old##*.}" 2>/dev/null && rm -rf "$old"
+    done
+    run=$cache/runs/run.$$
+    mkdir -p "$run"/{upper,work,root}
+    log=$run/log
+    trap 'rm -rf "$run"' EXIT
+
+    export -f in_namespace inside stamp marks lap clock say
+    export run base debs repo head log
+    rc=0
+    unshare --mount --pid --fork --kill-child --propagation private bash -c in_namespace 3>"$run/timings" || rc=$?
+    cp "$log" "$cache/last.log" 2>/dev/null || true
+    mapfile -t -O ${#timings[@]} timings <"$run/timings"
+    if ((rc)); then
+        say "FAILED (exit $rc); the last lines of the log:"
+        tail -n 60 "$cache/last.log" || true
+        report
+        exit 1
+    fi
+    say "passed: a clone of $(git -C "$repo" rev-parse --short HEAD) runs make test on a bare Debian 12"
     report
-    exit 1
-fi
-say "passed: a clone of $(git -C "$repo" rev-parse --short HEAD) runs make test on a bare Debian 12"
-report
+}
+
+main "$@"
