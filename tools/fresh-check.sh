@@ -134,7 +134,8 @@ main() {
     trap 'rm -rf "$run"' EXIT
 
     export -f in_namespace inside stamp marks lap clock say
-    export run base debs repo head log
+    export cache run base debs repo head log
+    rm -f "$cache/last.log"
     rc=0
     unshare --mount --pid --fork --kill-child --propagation private bash -c in_namespace 3>"$run/timings" || rc=$?
     cp "$log" "$cache/last.log" 2>/dev/null || true
