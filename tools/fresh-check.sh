@@ -49,9 +49,17 @@ inside() {
     lap "clone $(git -C "$repo" rev-parse --short HEAD)" "$step"
     step=$(clock)
     say "running make test in the bare root (follow it in $log; kept as $cache/last.log)"
-    local rc=0
+    local rc=0 stamper pid
     chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        /bin/bash -c 'cd /root/zantiro && make test' 2>&1 | stamp >"$log" || rc=$?
+        /bin/bash -c 'cd /root/zantiro && make test' > >(stamp >"$log") 2>&1 || rc=$?
+    stamper=$!
+    # Whatever the tests left running would hold the log's pipe open: end it all but this shell (the namespace's
+    # init) and the stamper, which then reads to the end.
+    for pid in "$root"/proc/[0-9]*; do
+        pid=${pid##*/}
+        ((pid == 1 || pid == stamper)) || kill -9 "$pid" 2>/dev/null || true
+    done
+    wait "$stamper"
     lap "make test" "$step"
     marks
     return "$rc"
