@@ -13,7 +13,7 @@ stand_ins() {
     local bin=$1 tool
     mkdir -p "$bin"
     # Only these real tools are on PATH, so a missing sudo is really missing.
-    for tool in bash env awk grep cat rm mv; do
+    for tool in bash env awk grep cat mv; do
         ln -s "$(command -v "$tool")" "$bin/$tool"
     done
     cat >"$bin/dpkg-query" <<'EOF'
