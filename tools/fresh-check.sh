@@ -50,9 +50,11 @@ inside() {
     step=$(clock)
     say "running make test in the bare root (follow it in $log; kept as $cache/last.log)"
     local rc=0 stamper pid
-    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        /bin/bash -c 'cd /root/zantiro && make test' > >(stamp >"$log") 2>&1 || rc=$?
+    exec 4> >(stamp >"$log")
     stamper=$!
+    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        /bin/bash -c 'cd /root/zantiro && make test' >&4 2>&1 4>&- || rc=$?
+    exec 4>&-
     # Whatever the tests left running would hold the log's pipe open: end it all but this shell (the namespace's
     # init) and the stamper, which then reads to the end.
     for pid in "$root"/proc/[0-9]*; do
