@@ -2,6 +2,7 @@
 enable_language(RC)
 
 add_library(zantiro_win32 STATIC
+    ui/forms/win32/diagnostic_log.cpp
     ui/forms/win32/dpi.cpp
     ui/forms/win32/failures.cpp
     ui/forms/win32/input_box.cpp

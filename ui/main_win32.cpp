@@ -15,6 +15,7 @@
 #include "effects/clock_seeded_random.h"
 #include "resources/resource_ids.h"
 #include "ui/form1.h"
+#include "ui/forms/win32/diagnostic_log.h"
 #include "ui/forms/win32/input_box.h"
 #include "ui/forms/win32/main_window.h"
 #include "ui/forms/win32/picture.h"
@@ -29,9 +30,17 @@ using namespace zantiro;
 using namespace zantiro::forms::win32;
 
 // Accelerators first, so F1 to F5 work whichever button has the focus; then Tab and Enter among the buttons.
-void runMessageLoop(const MainWindow& mainWindow) {
+// With the diagnostic log on, a GetMessageW that finds nothing waiting counts as a wake-up.
+void runMessageLoop(const MainWindow& mainWindow, DiagnosticLog* log) {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        const bool waits = log != nullptr && PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) == FALSE;
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            break;
+        }
+        if (waits) {
+            log->wake();
+        }
         if (TranslateAcceleratorW(mainWindow.hwnd(), mainWindow.accelerators(), &message) != 0 ||
             IsDialogMessageW(mainWindow.hwnd(), &message) != FALSE) {
             continue;
@@ -120,13 +129,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         reportNoWindow(GetLastError());
         return 1;
     }
+    DiagnosticLog* log = DiagnosticLog::get();
+    if (log != nullptr) {
+        for (forms::Timer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
+            log->watch(*timer, mainWindow.scheduler(), timer == &form.Timer1 ? &form.Label6 : nullptr);
+        }
+    }
     form.Form_Load();
     form.applyStartOptions(*options);
     mainWindow.show();
     if (options->start) {
         mainWindow.postClick(form.Command1);  // runs from the message loop, after the first paint
     }
-    runMessageLoop(mainWindow);
+    runMessageLoop(mainWindow, log);
 
     if (SUCCEEDED(com)) {
         CoUninitialize();

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "resources/resource_ids.h"
+#include "ui/forms/win32/diagnostic_log.h"
 #include "ui/forms/win32/dpi.h"
 #include "ui/forms/win32/failures.h"
 #include "ui/forms/win32/layout.h"
@@ -181,6 +182,11 @@ void MainWindow::onPaint() {
     const HDC dc = BeginPaint(hwnd(), &paint);
     painter_.paint(dc, updateRegion_.get(), scene());
     EndPaint(hwnd(), &paint);
+    if (DiagnosticLog* log = DiagnosticLog::get()) {
+        RECT box{};
+        GetRgnBox(updateRegion_.get(), &box);  // the painter copies the dirty region's bounding box
+        log->paint(static_cast<long>(box.right - box.left) * (box.bottom - box.top));
+    }
 }
 
 void MainWindow::onPrintClient(HDC target) {

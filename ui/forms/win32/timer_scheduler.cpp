@@ -13,16 +13,18 @@ namespace {
 // Far from the small ids a window picks for its own timers.
 constexpr UINT_PTR kFirstTimerId = 0x5A00;
 
-// Holds a flag for one scope, however the scope ends.
-class FlagScope {
+// Gives a variable a value for one scope and puts the old one back, however the scope ends.
+template <typename Value>
+class ScopedValue {
 public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
+    ScopedValue(Value& variable, Value value) : variable_(variable), old_(std::exchange(variable, std::move(value))) {}
+    ~ScopedValue() { variable_ = std::move(old_); }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
 
 private:
-    bool& flag_;
+    Value& variable_;
+    Value old_;
 };
 
 }  // namespace
@@ -39,7 +41,14 @@ struct TimerScheduler::Entry {
     bool firing = false;  // its handler is running (and may pump messages)
 };
 
-TimerScheduler::TimerScheduler(HWND window, Clock clock) : window_(window), clock_(std::move(clock)) {
+TimerScheduler::TimerScheduler(HWND window, Clock clock)
+    : TimerScheduler(
+          SystemTimer{[window](UINT_PTR id, UINT delayMs) { return SetTimer(window, id, delayMs, nullptr) != 0; },
+                      [window](UINT_PTR id) { KillTimer(window, id); }},
+          std::move(clock)) {}
+
+TimerScheduler::TimerScheduler(SystemTimer systemTimer, Clock clock)
+    : systemTimer_(std::move(systemTimer)), clock_(std::move(clock)) {
     if (!clock_) {
         clock_ = &TimerScheduler::steadyMilliseconds;
     }
@@ -48,7 +57,7 @@ TimerScheduler::TimerScheduler(HWND window, Clock clock) : window_(window), cloc
 TimerScheduler::~TimerScheduler() {
     for (const auto& entry : entries_) {
         if (entry->armed) {
-            KillTimer(window_, entry->id);
+            systemTimer_.kill(entry->id);
         }
     }
 }
@@ -69,7 +78,7 @@ void TimerScheduler::timerChanged(Timer& timer) {
             entry->due = entry->t0 + entry->interval;
             arm(*entry);
         } else if (entry->armed) {
-            KillTimer(window_, entry->id);
+            systemTimer_.kill(entry->id);
             entry->armed = false;
         }
     }
@@ -82,7 +91,7 @@ bool TimerScheduler::onTimerMessage(UINT_PTR id) {
     }
     Entry& woken = **found;
     if (!woken.timer->running() && woken.armed) {
-        KillTimer(window_, woken.id);  // a WM_TIMER generated before the timer was stopped
+        systemTimer_.kill(woken.id);  // a WM_TIMER generated before the timer was stopped
         woken.armed = false;
     }
     // A WM_TIMER is only a wake-up: every timer that is due fires, the earliest due first and, at equal due
@@ -111,10 +120,13 @@ bool TimerScheduler::onTimerMessage(UINT_PTR id) {
         }
         // Late or on time, it fires once: every grid point up to now is spent, missed ones are dropped.
         fired.push_back(next);
+        const std::int64_t firedDue = next->due;
         next->due = next->gridPointAfter(now);
         arm(*next);  // before the handler, which may stop or restart this timer
         if (next->timer->onTick) {
-            const FlagScope firing(next->firing);  // a handler that throws must not leave its timer dead
+            const ScopedValue<bool> firing(next->firing, true);  // a handler that throws must not leave its timer dead
+            // A handler that pumps messages can fire another tick inside this one.
+            const ScopedValue<std::optional<std::int64_t>> due(tickDue_, firedDue);
             next->timer->onTick();
         }
     }
@@ -134,7 +146,7 @@ void TimerScheduler::arm(Entry& entry) {
     const auto delay = static_cast<UINT>(std::clamp<std::int64_t>(wait, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM));
     // The same id replaces the timer, so one WM_TIMER per arming: the timer is used one-shot. A failure (the
     // session out of timers) is tried once more at once and then at the next wake-up of any timer.
-    entry.armed = SetTimer(window_, entry.id, delay, nullptr) != 0 || SetTimer(window_, entry.id, delay, nullptr) != 0;
+    entry.armed = systemTimer_.set(entry.id, delay) || systemTimer_.set(entry.id, delay);
     reportIf(!entry.armed, L"SetTimer", L"计时器无法启动，时间可能停止走动。请关闭一些程序后重新启动本程序。");
 }
 

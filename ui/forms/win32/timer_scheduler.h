@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ui/forms/controls.h"
@@ -19,8 +20,14 @@ class TimerScheduler {
 public:
     // Milliseconds of a monotonic clock; injectable so tests can make handlers "slow".
     using Clock = std::function<std::int64_t()>;
+    // SetTimer and KillTimer of one window; replaceable so a simulation can stand in for Windows' timers.
+    struct SystemTimer {
+        std::function<bool(UINT_PTR id, UINT delayMs)> set;
+        std::function<void(UINT_PTR id)> kill;
+    };
 
     TimerScheduler(HWND window, Clock clock);  // window: not owned; receives WM_TIMER
+    TimerScheduler(SystemTimer systemTimer, Clock clock);
     ~TimerScheduler();
     TimerScheduler(const TimerScheduler&) = delete;
     TimerScheduler& operator=(const TimerScheduler&) = delete;
@@ -32,13 +39,18 @@ public:
     // WM_TIMER with this id arrived; fires the timer's tick if one is due. Returns false for ids it does not own.
     bool onTimerMessage(UINT_PTR id);
 
+    // The grid point the tick whose handler runs now was due at (a late tick: earlier than the clock); none
+    // outside a tick handler.
+    std::optional<std::int64_t> tickDue() const { return tickDue_; }
+
     static std::int64_t steadyMilliseconds();  // the default clock: QueryPerformanceCounter
 
 private:
     struct Entry;
     void arm(Entry& entry);
-    HWND window_;
+    SystemTimer systemTimer_;
     Clock clock_;
+    std::optional<std::int64_t> tickDue_;
     std::vector<std::unique_ptr<Entry>> entries_;  // on the heap: adding one never moves one that fires
 };
 
