@@ -7,6 +7,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -129,10 +131,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         reportNoWindow(GetLastError());
         return 1;
     }
+    // The clock shares the wake-ups of the counting and flashing timers, and shows the second its tick was due in.
+    TimerScheduler& scheduler = mainWindow.scheduler();
+    scheduler.shareWakeUps(form.Timer1, &TimerScheduler::wallMilliseconds);
+    regional.setLateness([&scheduler] {
+        const std::optional<std::int64_t> due = scheduler.tickDue();
+        return due ? TimerScheduler::steadyMilliseconds() - *due : 0;
+    });
     DiagnosticLog* log = DiagnosticLog::get();
     if (log != nullptr) {
         for (forms::Timer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
-            log->watch(*timer, mainWindow.scheduler(), timer == &form.Timer1 ? &form.Label6 : nullptr);
+            log->watch(*timer, scheduler, timer == &form.Timer1 ? &form.Label6 : nullptr);
         }
     }
     form.Form_Load();

@@ -191,10 +191,17 @@ TEST_F(PainterScene, PaintTouchesOnlyTheDirtyRegionAndKeepsTheRest) {
     EXPECT_EQ(target.count(digits, RGB(0, 0, 0)), (digits.right - digits.left) * (digits.bottom - digits.top))
         << "the digits lie outside the dirty region, so they must not be copied";
 
-    UniqueRegion label(CreateRectRgnIndirect(&digits));
-    painter.paint(target.dc(), label.get(), scene());
+    // The digits and a far corner dirty at once (the seconds and the clock in one tick): only those two are
+    // copied, not the box around both.
+    PatBlt(target.dc(), 0, 0, 261, 163, BLACKNESS);
+    UniqueRegion both(CreateRectRgnIndirect(&digits));
+    CombineRgn(both.get(), both.get(), corner.get(), RGN_OR);
+    const long area = (digits.right - digits.left) * (digits.bottom - digits.top) + 20 * 23;
+    EXPECT_EQ(painter.paint(target.dc(), both.get(), scene()), area);
     EXPECT_GT(target.count(digits, kHiddenColour), 500) << "the label repainted in its new colour";
     EXPECT_EQ(target.count(digits, kDigitsColour), 0);
+    EXPECT_NE(target.at(10, 150), RGB(0, 0, 0));
+    EXPECT_EQ(target.at(10, digits.bottom + 5), RGB(0, 0, 0)) << "between the two rectangles";
 }
 
 TEST_F(PainterScene, FillsLightBlueWhereThePictureDidNotDecode) {

@@ -27,6 +27,7 @@ add_executable(zantiro_wine_tests
     ${CMAKE_CURRENT_LIST_DIR}/sound_player_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/timer_grid_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/timer_real_clock_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/timer_sharing_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/topmost_keeper_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_system_test.cpp
     # The program's own resources (sounds, picture, DPI-aware manifest), so the tests load what it loads.

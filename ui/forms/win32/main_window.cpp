@@ -180,12 +180,10 @@ void MainWindow::onPaint() {
     GetUpdateRgn(hwnd(), updateRegion_.get(), FALSE);  // before BeginPaint empties it
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(hwnd(), &paint);
-    painter_.paint(dc, updateRegion_.get(), scene());
+    const long pixels = painter_.paint(dc, updateRegion_.get(), scene());
     EndPaint(hwnd(), &paint);
     if (DiagnosticLog* log = DiagnosticLog::get()) {
-        RECT box{};
-        GetRgnBox(updateRegion_.get(), &box);  // the painter copies the dirty region's bounding box
-        log->paint(static_cast<long>(box.right - box.left) * (box.bottom - box.top));
+        log->paint(pixels);
     }
 }
 

@@ -36,7 +36,7 @@ public:
 
     HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, for TranslateAcceleratorW
     bool pictureDecoded() const { return original_.decoded(); }
-    const TimerScheduler& scheduler() const { return *scheduler_; }  // after create()
+    TimerScheduler& scheduler() { return *scheduler_; }  // after create()
     using WindowBase::hwnd;
 
     void controlChanged(Control& control, Property property) override;

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/forms/units.h"
 #include "ui/forms/win32/layout.h"
@@ -52,6 +54,29 @@ void drawLabel(HDC dc, const Label& label, FontCache& fonts, int dpi) {
     TextOutW(dc, rect.left, rect.top, text.c_str(), static_cast<int>(text.size()));
 }
 
+// The region's rectangles, so that two small changes far apart (the seconds and the clock, changed in one
+// wake-up) are copied without everything between them; the box when there is no region.
+std::vector<RECT> rectanglesOf(HRGN region, const RECT& box) {
+    const DWORD size = region != nullptr ? GetRegionData(region, 0, nullptr) : 0;
+    std::vector<RECT> rects;
+    if (size >= sizeof(RGNDATAHEADER)) {
+        std::vector<std::byte> buffer(size);
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        if (GetRegionData(region, size, data) == size) {
+            const auto* first = reinterpret_cast<const RECT*>(data->Buffer);
+            for (DWORD i = 0; i < data->rdh.nCount; ++i) {
+                RECT clipped{};
+                if (IntersectRect(&clipped, &first[i], &box)) {
+                    rects.push_back(clipped);
+                }
+            }
+            return rects;
+        }
+    }
+    rects.push_back(box);
+    return rects;
+}
+
 }  // namespace
 
 void Painter::setPicture(Picture picture) {
@@ -79,13 +104,13 @@ bool Painter::resize(SIZE client) {
     return true;
 }
 
-void Painter::paint(HDC target, HRGN dirty, const Scene& scene) {
+long Painter::paint(HDC target, HRGN dirty, const Scene& scene) {
     const HDC dc = back_.dc();
     SelectClipRgn(dc, dirty);
     RECT box{};
     if (GetClipBox(dc, &box) == NULLREGION || !backBitmap_) {
         SelectClipRgn(dc, nullptr);
-        return;
+        return 0;
     }
     drawBackground(dc, box);
     for (const Shape* shape : scene.shapes) {
@@ -101,7 +126,13 @@ void Painter::paint(HDC target, HRGN dirty, const Scene& scene) {
         }
     }
     SelectClipRgn(dc, nullptr);
-    BitBlt(target, box.left, box.top, box.right - box.left, box.bottom - box.top, dc, box.left, box.top, SRCCOPY);
+    long pixels = 0;
+    for (const RECT& rect : rectanglesOf(dirty, box)) {
+        BitBlt(target, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, dc, rect.left, rect.top,
+               SRCCOPY);
+        pixels += static_cast<long>(rect.right - rect.left) * (rect.bottom - rect.top);
+    }
+    return pixels;
 }
 
 // The picture at the top left, cut off at the edges; the window's face colour beyond it.

@@ -32,8 +32,8 @@ public:
     // The back buffer follows the client area; true when its size changed.
     bool resize(SIZE client);
     // Redraws the dirty region (client coordinates; null: everything) of the back buffer and copies it to target.
-    // The back buffer keeps the rest from earlier paints.
-    void paint(HDC target, HRGN dirty, const Scene& scene);
+    // The back buffer keeps the rest from earlier paints. Returns the number of pixels copied.
+    long paint(HDC target, HRGN dirty, const Scene& scene);
 
 private:
     void drawBackground(HDC dc, const RECT& box) const;

@@ -150,10 +150,22 @@ std::span<const std::uint8_t> Win32Resources::bytes(int id, std::string_view typ
 }
 
 std::string Win32Regional::longTimeText() {
+    SYSTEMTIME local{};
+    const std::int64_t lateness = lateness_ ? lateness_() : 0;
+    if (lateness != 0) {
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        const std::uint64_t due = (std::uint64_t{now.dwHighDateTime} << 32 | now.dwLowDateTime) -
+                                  static_cast<std::uint64_t>(lateness) * 10000;  // in 100 ns
+        const FILETIME dueTime{static_cast<DWORD>(due), static_cast<DWORD>(due >> 32)};
+        SYSTEMTIME universal{};
+        FileTimeToSystemTime(&dueTime, &universal);
+        SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local);
+    }
     // One call with room to spare: a size query first could be outrun by the clock (9:59:59 -> 10:00:00).
     wchar_t text[128];
-    const int written =
-        GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, nullptr, text, static_cast<int>(std::size(text)));
+    const int written = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, lateness != 0 ? &local : nullptr, nullptr, text,
+                                        static_cast<int>(std::size(text)));
     return written > 0 ? narrow(std::wstring_view(text, static_cast<std::size_t>(written - 1))) : std::string();
 }
 

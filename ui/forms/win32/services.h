@@ -1,7 +1,10 @@
 // The platform services as Windows gives them.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/forms/platform.h"
@@ -44,8 +47,14 @@ public:
 
 class Win32Regional final : public Regional {
 public:
+    // Milliseconds the tick now running is late. The time shown is the moment the tick was due, so a late tick
+    // still shows the second it stands for.
+    void setLateness(std::function<std::int64_t()> lateness) { lateness_ = std::move(lateness); }
     std::string longTimeText() override;      // GetTimeFormatEx, the user's default locale
     std::string decimalSeparator() override;  // LOCALE_SDECIMAL
+
+private:
+    std::function<std::int64_t()> lateness_;
 };
 
 // SetThreadExecutionState: the display and the system stay on while awake is asked.

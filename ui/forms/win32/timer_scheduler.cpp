@@ -27,6 +27,11 @@ private:
     Value old_;
 };
 
+std::int64_t floorMod(std::int64_t value, std::int64_t divisor) {
+    const std::int64_t rest = value % divisor;
+    return rest < 0 ? rest + divisor : rest;
+}
+
 }  // namespace
 
 struct TimerScheduler::Entry {
@@ -77,11 +82,41 @@ void TimerScheduler::timerChanged(Timer& timer) {
             entry->interval = timer.interval();
             entry->due = entry->t0 + entry->interval;
             arm(*entry);
+            if (clockEntry_ != nullptr && entry.get() != clockEntry_) {
+                moveClockOnto(*entry);
+            }
         } else if (entry->armed) {
             systemTimer_.kill(entry->id);
             entry->armed = false;
         }
     }
+}
+
+void TimerScheduler::shareWakeUps(Timer& clockTimer, Clock wallClock) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&clockTimer](const auto& e) { return e->timer == &clockTimer; });
+    clockEntry_ = found != entries_.end() ? found->get() : nullptr;
+    wallClock_ = std::move(wallClock);
+}
+
+// The clock's next tick goes to the leader's first grid point from the start of the wall-clock interval after
+// the one its last tick was due in (or from now, when that has begun already): a second is neither skipped nor
+// shown twice.
+void TimerScheduler::moveClockOnto(const Entry& leader) {
+    Entry& clock = *clockEntry_;
+    if (!clock.timer->running() || clock.firing || clock.interval <= 0 || leader.interval <= 0 ||
+        clock.interval % leader.interval != 0) {
+        return;
+    }
+    const std::int64_t now = clock_();
+    const std::int64_t toWall = wallClock_() - now;
+    const std::int64_t lastWall = clock.due - clock.interval + toWall;
+    const std::int64_t nextInterval = (lastWall - floorMod(lastWall, clock.interval)) + clock.interval - toWall;
+    const std::int64_t from = std::max(nextInterval, now);
+    const std::int64_t steps = (from - leader.t0 + leader.interval - 1) / leader.interval;  // from >= leader.t0
+    clock.due = leader.t0 + steps * leader.interval;
+    clock.t0 = clock.due - clock.interval;
+    arm(clock);
 }
 
 bool TimerScheduler::onTimerMessage(UINT_PTR id) {
@@ -161,6 +196,12 @@ std::int64_t TimerScheduler::steadyMilliseconds() {
     const auto ticks = static_cast<std::int64_t>(counter.QuadPart);
     // Whole seconds and the remainder apart: ticks * 1000 would overflow after some months of uptime.
     return ticks / frequency * 1000 + ticks % frequency * 1000 / frequency;
+}
+
+std::int64_t TimerScheduler::wallMilliseconds() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return static_cast<std::int64_t>((std::uint64_t{now.dwHighDateTime} << 32 | now.dwLowDateTime) / 10000);
 }
 
 }  // namespace zantiro::forms::win32

@@ -36,6 +36,11 @@ public:
     void add(Timer& timer);
     // The timer's Enabled or Interval changed.
     void timerChanged(Timer& timer);
+    // A clock's timer (added before) whose ticks may move: whenever another timer starts whose interval divides
+    // the clock's, the clock's grid moves onto that timer's, so one wake-up serves both. wallClock gives the time
+    // of day in milliseconds. The clock's next tick after a move still falls in the wall-clock interval after the
+    // one its last tick was due in, so a clock that shows the time its tick was due shows each second once.
+    void shareWakeUps(Timer& clockTimer, Clock wallClock);
     // WM_TIMER with this id arrived; fires the timer's tick if one is due. Returns false for ids it does not own.
     bool onTimerMessage(UINT_PTR id);
 
@@ -44,13 +49,17 @@ public:
     std::optional<std::int64_t> tickDue() const { return tickDue_; }
 
     static std::int64_t steadyMilliseconds();  // the default clock: QueryPerformanceCounter
+    static std::int64_t wallMilliseconds();    // the system time (UTC) since 1601
 
 private:
     struct Entry;
     void arm(Entry& entry);
+    void moveClockOnto(const Entry& leader);
     SystemTimer systemTimer_;
     Clock clock_;
     std::optional<std::int64_t> tickDue_;
+    Entry* clockEntry_ = nullptr;  // the one shareWakeUps named, if any
+    Clock wallClock_;
     std::vector<std::unique_ptr<Entry>> entries_;  // on the heap: adding one never moves one that fires
 };
 
