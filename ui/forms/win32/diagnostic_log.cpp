@@ -23,7 +23,7 @@ DiagnosticLog* DiagnosticLog::get() {
 
 void DiagnosticLog::watch(Timer& timer, const TimerScheduler& scheduler, const Label* shown) {
     timer.onTick = [this, &timer, &scheduler, shown, handler = std::move(timer.onTick)] {
-        const std::int64_t fired = microseconds();
+        const std::int64_t fired = TimerScheduler::steadyMicroseconds();
         const std::int64_t due = scheduler.tickDue().value_or(0);
         if (handler) {
             handler();
@@ -36,23 +36,11 @@ void DiagnosticLog::watch(Timer& timer, const TimerScheduler& scheduler, const L
 }
 
 void DiagnosticLog::wake() {
-    write("wake " + std::to_string(microseconds()));
+    write("wake " + std::to_string(TimerScheduler::steadyMicroseconds()));
 }
 
 void DiagnosticLog::paint(long pixels) {
-    write("paint " + std::to_string(microseconds()) + ' ' + std::to_string(pixels));
-}
-
-std::int64_t DiagnosticLog::microseconds() {
-    static const std::int64_t frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<std::int64_t>(f.QuadPart);
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    const auto ticks = static_cast<std::int64_t>(counter.QuadPart);
-    return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
+    write("paint " + std::to_string(TimerScheduler::steadyMicroseconds()) + ' ' + std::to_string(pixels));
 }
 
 // Unbuffered: a line is on disk as soon as it is written, even if the process is killed next.

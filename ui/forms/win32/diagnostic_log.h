@@ -29,7 +29,6 @@ public:
 
 private:
     explicit DiagnosticLog(HANDLE file) : file_(file) {}
-    static std::int64_t microseconds();
     void write(std::string_view line);
 
     HANDLE file_;  // open until the process ends: the log must hold every line however the program stops

@@ -186,6 +186,10 @@ void TimerScheduler::arm(Entry& entry) {
 }
 
 std::int64_t TimerScheduler::steadyMilliseconds() {
+    return steadyMicroseconds() / 1000;
+}
+
+std::int64_t TimerScheduler::steadyMicroseconds() {
     static const std::int64_t frequency = [] {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
@@ -194,8 +198,8 @@ std::int64_t TimerScheduler::steadyMilliseconds() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     const auto ticks = static_cast<std::int64_t>(counter.QuadPart);
-    // Whole seconds and the remainder apart: ticks * 1000 would overflow after some months of uptime.
-    return ticks / frequency * 1000 + ticks % frequency * 1000 / frequency;
+    // Whole seconds and the remainder apart: ticks * 1000000 would overflow after some days of uptime.
+    return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
 }
 
 std::int64_t TimerScheduler::wallMilliseconds() {

@@ -49,6 +49,7 @@ public:
     std::optional<std::int64_t> tickDue() const { return tickDue_; }
 
     static std::int64_t steadyMilliseconds();  // the default clock: QueryPerformanceCounter
+    static std::int64_t steadyMicroseconds();  // the same clock, finer
     static std::int64_t wallMilliseconds();    // the system time (UTC) since 1601
 
 private:
