@@ -13,6 +13,7 @@ add_library(zantiro_win32 STATIC
     ui/forms/win32/popup_menu.cpp
     ui/forms/win32/services.cpp
     ui/forms/win32/sound_player.cpp
+    ui/forms/win32/system_library.cpp
     ui/forms/win32/text.cpp
     ui/forms/win32/timer_scheduler.cpp
     ui/forms/win32/topmost_keeper.cpp
