@@ -170,8 +170,7 @@ def main(run_dir, document, plot_path):
         rate = per_second(wakes, *span)
         state_ticks = [t for t in ticks.get(tick_timer, []) if span[0] <= t[1] < span[1]]
         pixels = sum(p for at, p in paints if span[0] <= at < span[1]) / max(len(state_ticks), 1)
-        key = state if state == "stopped" else f"{state}-idle"
-        cpu_s, over = cpu.get(key, (float("nan"), 60))
+        cpu_s, over = cpu.get(state if state != "counting" else "counting-idle", (float("nan"), 60))
         wake_rows.append((state, rate, wanted, cpu_s * 60 / over, pixels, tick_timer))
         rows.append((f"Wake-ups of the UI thread per second, {state}", f"{wanted}", f"{rate:.2f}",
                      f"{before} before the clock shared them", verdict(rate <= wanted + 0.05)))

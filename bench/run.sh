@@ -31,10 +31,11 @@ fi
 . tools/wine/env.sh
 cd "$out"
 quick=${ZANTIRO_BENCH_QUICK:-}
-stopped_s=60 count_s=120 countdown_key=2 countdown_s=180 flash_s=60 startup_runs=9 sim_ticks=3600
+stopped_s=60 count_s=120 countdown_min=2.1 flash_s=60 startup_runs=9 sim_ticks=3600
 if [[ -n $quick ]]; then
-    stopped_s=10 count_s=20 countdown_key=1 countdown_s=60 flash_s=10 startup_runs=3 sim_ticks=600
+    stopped_s=10 count_s=20 countdown_min=0.5 flash_s=10 startup_runs=3 sim_ticks=600
 fi
+countdown_s=$(awk -v m="$countdown_min" 'BEGIN { printf "%d", m * 60 }')
 echo "quick=${quick:-0} stopped_s=$stopped_s count_s=$count_s countdown_s=$countdown_s flash_s=$flash_s" >settings.txt
 winpath() { echo "Z:${1//\//\\}"; }
 D() { "$WINE" zantiro_e2e_driver.exe "$@" >>driver.log; }
@@ -56,9 +57,10 @@ measure_cpu() {
     after=$(cpu_ns)
     echo "$1 $2 $((after - before))" >>cpu.txt
 }
-# start_app LOG: zantiro.exe writing its tick log, once its window is up. The states' spans are read from the log.
+# start_app LOG [ARGS]: zantiro.exe writing its tick log, once its window is up. The states' spans are read from
+# the log.
 start_app() {
-    ZANTIRO_TICK_LOG=$(winpath "$out/$1") "$WINE" zantiro.exe 9>&- &
+    ZANTIRO_TICK_LOG=$(winpath "$out/$1") "$WINE" zantiro.exe "${@:2}" 9>&- &
     app_pid=$!
     D wait-window 20000
 }
@@ -81,13 +83,14 @@ for load in idle busy; do
     measure_cpu "counting-$load" "$count_s"
     stop_app
 
-    echo "bench: counting down for $countdown_s s, then flashing for $flash_s s ($load)"
-    start_app "countdown-$load.log"
-    D post-key "$countdown_key"
-    D post-click "开 始"
+    echo "bench: counting down for $countdown_s s ($load)"
+    start_app "countdown-$load.log" /countdown "$countdown_min" /start
     sleep "$countdown_s"
     sleep 2  # the end tick, and the flashing begins
-    measure_cpu "flashing-$load" "$flash_s"
+    if [[ $load == idle ]]; then
+        echo "bench: flashing for $flash_s s"
+        measure_cpu flashing "$flash_s"
+    fi
     stop_app
     stop_load
 done

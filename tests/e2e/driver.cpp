@@ -262,14 +262,6 @@ bool postClick(Args args) {
     return check(PostMessageW(button, BM_CLICK, 0, 0) != 0, "posted a click on \"%s\"", utf8(args[0]).c_str());
 }
 
-// post-key N: function key F<N> posted to the window, as the message loop's accelerators see a key press.
-bool postKey(Args args) {
-    HWND main = mainWindowOrFail();
-    const long number = std::wcstol(args[0].c_str(), nullptr, 10);
-    return main && check(number >= 1 && number <= 12 && PostMessageW(main, WM_KEYDOWN, VK_F1 + number - 1, 1) != 0,
-                         "posted F%ld", number);
-}
-
 // wait-buttons MS caption on|off ...: the buttons, in tab order, reach exactly these captions and enabled flags.
 bool waitButtons(Args args) {
     HWND main = mainWindowOrFail();
@@ -428,7 +420,6 @@ constexpr Command kCommands[] = {
     {L"button-centre", 1, buttonCentre, "button-centre CAPTION"},
     {L"click", 1, click, "click CAPTION"},
     {L"post-click", 1, postClick, "post-click CAPTION"},
-    {L"post-key", 1, postKey, "post-key N (for FN)"},
     {L"wait-buttons", 1, waitButtons, "wait-buttons MS [CAPTION on|off]..."},
     {L"expect-alpha", 1, expectAlpha, "expect-alpha none|ALPHA"},
     {L"wait-menus", 2, waitMenus, "wait-menus COUNT MS"},
