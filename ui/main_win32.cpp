@@ -4,7 +4,6 @@
 
 // These need <windows.h> before them.
 #include <commctrl.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstdint>
@@ -101,8 +100,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return reportCommandLine(commandLine);
     }
 
-    // WIC decodes the picture through COM; the common controls draw the buttons.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // The common controls draw the buttons. (COM waits until a picture has to be resampled for another DPI.)
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -125,7 +123,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     popupMenu.setOwner(form.window);
     inputBox.setOwner(form.window);
 
-    MainWindow mainWindow(form.window, Picture::decode(Picture::resource(IDR_BACKGROUND)));
+    MainWindow mainWindow(form.window, Picture::load(IDR_BACKGROUND));
     mainWindow.onFunctionKey = [&form](int number) { form.functionKey(number); };
     if (!mainWindow.create()) {
         reportNoWindow(GetLastError());
@@ -151,9 +149,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         mainWindow.postClick(form.Command1);  // runs from the message loop, after the first paint
     }
     runMessageLoop(mainWindow, log);
-
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
-    }
     return 0;
 }

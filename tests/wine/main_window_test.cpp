@@ -1,10 +1,7 @@
 // The main window as the forms layer's Win32 backend: real buttons, measured labels, repaints, mouse, keys.
+#include "ui/forms/win32/main_window.h"
+
 #include <gtest/gtest.h>
-
-#include "ui/forms/win32/win32.h"
-
-// After <windows.h>.
-#include <objbase.h>
 
 #include <initializer_list>
 #include <string>
@@ -16,7 +13,7 @@
 #include "ui/forms/win32/dpi.h"
 #include "ui/forms/win32/fonts.h"
 #include "ui/forms/win32/layout.h"
-#include "ui/forms/win32/main_window.h"
+#include "ui/forms/win32/win32.h"
 #include "ui/forms/window.h"
 
 namespace zantiro::wine_tests {
@@ -29,11 +26,8 @@ using forms::twipsToPixels;
 const forms::Font kDigitsFont{"宋体", 72, 700, 134};
 const forms::Font kButtonFont{"宋体", 10.5f, 700, 134};
 
-// WIC decodes the picture through COM, which the program's main initialises.
 Picture background() {
-    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    EXPECT_TRUE(SUCCEEDED(com));
-    return Picture::decode(Picture::resource(IDR_BACKGROUND));
+    return Picture::load(IDR_BACKGROUND);
 }
 
 struct Move {

@@ -60,11 +60,10 @@ TEST(EmbeddedResources, MissingOnesAreEmptyAndOtherLanguagesAreFoundByTheFallbac
     forms::win32::Win32Resources resources;
     EXPECT_TRUE(resources.bytes(999, "CUSTOM").empty());
     EXPECT_TRUE(resources.bytes(IDR_TI_WAV, "WAVE").empty());
-    // The background picture is language-neutral RT_RCDATA ("#10"): only FindResourceW finds it.
-    const auto picture = resources.bytes(IDR_BACKGROUND, "#10");
-    ASSERT_GE(picture.size(), 2u);
-    EXPECT_EQ(picture[0], 0xFF);
-    EXPECT_EQ(picture[1], 0xD8);
+    // The background picture is a language-neutral RT_BITMAP ("#2"): only FindResourceW finds it.
+    const auto picture = resources.bytes(IDR_BACKGROUND, "#2");
+    ASSERT_GE(picture.size(), sizeof(BITMAPINFOHEADER));
+    EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(picture.data())->biSize, sizeof(BITMAPINFOHEADER));
 }
 
 TEST(ProgramFolder, IsTheExecutablesFolderWithoutTrailingSeparator) {

@@ -1,4 +1,5 @@
-// The background picture: an encoded image decoded once by Windows' imaging component into a DIB section.
+// The background picture: a 32 bpp DIB section, from the program's decoded bitmap or an image the imaging
+// component decodes, and resampled by it for other DPIs.
 #pragma once
 
 #include <cstdint>
@@ -13,14 +14,15 @@ namespace zantiro::forms::win32 {
 
 class Picture {
 public:
-    // Needs COM initialised on this thread. A picture that does not decode is empty, and the window paints a
-    // plain fill instead.
+    // The program's picture: a 24 bpp RT_BITMAP resource, stored decoded so that start-up needs neither COM nor
+    // the imaging component. Empty when it is missing, and the window paints a plain fill instead.
+    static Picture load(int id);
+    // An encoded image (JPEG, PNG, ...) decoded by the imaging component; empty when it does not decode.
     static Picture decode(std::span<const std::uint8_t> encoded);
-    // An RT_RCDATA resource of the program; empty when it is missing.
-    static std::span<const std::uint8_t> resource(int id);
 
     // A copy resampled to `size` by the imaging component's Fant filter (on Windows 7 too, unlike the cubic
-    // modes); empty when this one is, or when resampling fails. Needs COM, as decode() does.
+    // modes); empty when this one is, or when resampling fails. At its own size a plain copy: the imaging
+    // component (and COM) is loaded only when a screen of another DPI needs it.
     Picture scaledTo(SIZE size) const;
     // The picture at its size in twips on a screen of `dpi`: the design measures it in pixels at 96 dpi.
     Picture atDpi(int dpi) const;
@@ -30,6 +32,7 @@ public:
     SIZE size() const { return size_; }
 
 private:
+    static Picture blank(SIZE size);  // pixels not set; empty when the size is out of bounds
     static Picture copyOf(IWICBitmapSource* source);
 
     UniqueBitmap bitmap_;
