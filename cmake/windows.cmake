@@ -41,7 +41,7 @@ endif()
 
 add_executable(zantiro WIN32 ui/main_win32.cpp ${ZANTIRO_RC})
 target_include_directories(zantiro PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-target_link_libraries(zantiro PRIVATE zantiro_win32 shell32)  # CommandLineToArgvW
+target_link_libraries(zantiro PRIVATE zantiro_win32)
 if(NOT MSVC)
     target_link_options(zantiro PRIVATE -municode)  # wWinMain
 endif()
