@@ -65,7 +65,7 @@ TEST(Picture, TheEmbeddedBitmapIsTheSkyJpegAsTheImagingComponentDecodesIt) {
 // at 144 dpi round up); what it shows stays where it was.
 TEST(Picture, IsScaledToItsSizeInTwips) {
     const Picture original = background();
-    const Picture same = original.atDpi(96);  // a copy, made without the imaging component
+    const Picture same = original.atDpi(96);  // the same pixels, without the imaging component
     ASSERT_TRUE(same.decoded());
     EXPECT_EQ(same.size().cx, 399);
     const Picture scaled = original.atDpi(144);

@@ -5,7 +5,6 @@
 #include <wincodec.h>
 
 #include <cstddef>
-#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -78,7 +77,7 @@ Picture Picture::blank(SIZE size) {
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap && bits != nullptr) {
-        picture.bitmap_ = std::move(bitmap);
+        picture.bitmap_ = std::make_shared<const UniqueBitmap>(std::move(bitmap));
         picture.pixels_ = bits;
         picture.size_ = size;
     }
@@ -151,12 +150,7 @@ Picture Picture::scaledTo(SIZE size) const {
         return {};
     }
     if (size.cx == size_.cx && size.cy == size_.cy) {
-        Picture copy = blank(size);
-        if (copy.decoded()) {
-            std::memcpy(copy.pixels_, pixels_,
-                        static_cast<std::size_t>(size.cx) * 4 * static_cast<std::size_t>(size.cy));
-        }
-        return copy;
+        return *this;
     }
     const ComPtr<IWICImagingFactory> factory = imagingFactory();
     ComPtr<IWICBitmap> source;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "ui/forms/win32/handles.h"
@@ -21,21 +22,23 @@ public:
     static Picture decode(std::span<const std::uint8_t> encoded);
 
     // A copy resampled to `size` by the imaging component's Fant filter (on Windows 7 too, unlike the cubic
-    // modes); empty when this one is, or when resampling fails. At its own size a plain copy: the imaging
-    // component (and COM) is loaded only when a screen of another DPI needs it.
+    // modes); empty when this one is, or when resampling fails. At its own size a copy sharing the pixels: the
+    // imaging component (and COM) is loaded only when a screen of another DPI needs it.
     Picture scaledTo(SIZE size) const;
     // The picture at its size in twips on a screen of `dpi`: the design measures it in pixels at 96 dpi.
     Picture atDpi(int dpi) const;
 
-    bool decoded() const { return static_cast<bool>(bitmap_); }
-    HBITMAP bitmap() const { return bitmap_.get(); }  // 32 bpp, top-down; stays owned by the picture
+    bool decoded() const { return bitmap_ != nullptr; }
+    // 32 bpp, top-down; owned by the picture and its copies. Its pixels never change, so copies share them; like
+    // any bitmap, it can be selected into one DC at a time.
+    HBITMAP bitmap() const { return bitmap_ ? bitmap_->get() : nullptr; }
     SIZE size() const { return size_; }
 
 private:
     static Picture blank(SIZE size);  // pixels not set; empty when the size is out of bounds
     static Picture copyOf(IWICBitmapSource* source);
 
-    UniqueBitmap bitmap_;
+    std::shared_ptr<const UniqueBitmap> bitmap_;
     void* pixels_ = nullptr;  // bitmap_'s rows, for resampling
     SIZE size_{0, 0};
 };
