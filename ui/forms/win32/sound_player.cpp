@@ -1,11 +1,12 @@
 // PlaySoundW from the file, from the embedded bytes (SND_MEMORY), or the default sound as the last resort.
 #include "ui/forms/win32/sound_player.h"
 
-#include <mmsystem.h>  // after <windows.h>, which win32.h brings
+#include <mmsystem.h>  // after <windows.h>, which win32.h brings: the SND_ flags
 
 #include <algorithm>
 #include <vector>
 
+#include "ui/forms/win32/system_library.h"
 #include "ui/forms/win32/text.h"
 
 namespace zantiro::forms::win32 {
@@ -41,9 +42,17 @@ bool survivesAnsiCodePage(const std::wstring& path) {
     return length > 0 && !lossy;
 }
 
+// PlaySoundW, from winmm loaded at the first sound: neither its loading nor its memory is a cost of start-up, and
+// a timer kept silent never pays it.
+bool playSound(LPCWSTR sound, DWORD flags) {
+    using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+    static const auto function = systemCall<PlaySoundFunction>(loadSystemLibrary(L"winmm.dll"), "PlaySoundW");
+    return function != nullptr && function(sound, nullptr, flags) != FALSE;
+}
+
 void playDefault() {
     // Windows falls back to the default sound by itself, Wine stays silent: ask for it by name.
-    if (!PlaySoundW(L".Default", nullptr, SND_ALIAS | SND_ASYNC)) {
+    if (!playSound(L".Default", SND_ALIAS | SND_ASYNC)) {
         MessageBeep(MB_OK);
     }
 }
@@ -63,11 +72,11 @@ void Win32SoundPlayer::play(const std::string& path, std::span<const std::uint8_
     const std::wstring file = widen(path);
     switch (chooseSoundSource(file, embedded)) {
         case SoundSource::File:
-            PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+            playSound(file.c_str(), SND_FILENAME | SND_ASYNC);
             return;
         case SoundSource::Embedded:
             // The bytes are the module's resource, mapped for as long as the program runs.
-            if (PlaySoundW(reinterpret_cast<LPCWSTR>(embedded.data()), nullptr, SND_MEMORY | SND_ASYNC)) {
+            if (playSound(reinterpret_cast<LPCWSTR>(embedded.data()), SND_MEMORY | SND_ASYNC)) {
                 return;
             }
             break;
