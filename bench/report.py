@@ -81,6 +81,20 @@ def spans(ticks):
     return result
 
 
+def read_soak(path):
+    """The soak's samples per phase: lines "  counting  60 s: rss_kib=N gdi_objects=N gdi_source=S windows=N"."""
+    phases = {}
+    if os.path.exists(path):
+        for line in open(path, encoding="utf-8", errors="replace"):
+            match = re.match(r"\s+(\w+)\s+(\d+) s: (.*)", line)
+            if match:
+                fields = dict(field.split("=", 1) for field in match.group(3).split())
+                sample = {key: int(value) for key, value in fields.items() if value.lstrip("-").isdigit()}
+                sample["at"] = int(match.group(2))
+                phases.setdefault(match.group(1), []).append(sample)
+    return phases
+
+
 def read_table(path, parse):
     if not os.path.exists(path):
         return []
@@ -154,6 +168,16 @@ def main(run_dir, document, plot_path):
             bits = "32-bit" if "x86" in exe else "64-bit"
             rows.append((f"Size of the {bits} zantiro.exe", "< 1 MiB", f"{size / 1024:.0f} KiB", "—",
                          verdict(size < MIB)))
+
+    # 4. The footprint sampler's long run (tests/e2e/soak.sh), alongside: figures at the second sample (after a
+    # minute's warm-up, as the soak itself judges) and at the last.
+    for phase, samples in read_soak(path("soak.txt")).items():
+        first, last = samples[1 if len(samples) > 2 else 0], samples[-1]
+        grew = [name for name in ("gdi_objects", "windows") if last[name] > first[name]]
+        rows.append((f"GDI objects and windows over {last['at']} s of {phase} (resident memory alongside)",
+                     "no growth", f"GDI {first['gdi_objects']} → {last['gdi_objects']}, windows {first['windows']} → "
+                     f"{last['windows']}, {first['rss_kib'] / 1024:.1f} → {last['rss_kib'] / 1024:.1f} MiB",
+                     f"sampled every minute from {first['at']} s", verdict(not grew)))
 
     # 5. Idle cost: CPU time, wake-ups and repainted pixels per state.
     cpu = {f[0]: (int(f[2]) / 1e9, int(f[1])) for f in read_table(path("cpu.txt"), lambda f: f)}

@@ -9,10 +9,12 @@ cd "$(dirname "$0")/.."
 root=$PWD
 out=$root/build/bench-run
 
+soak=tests/e2e/soak.sh  # the footprint sampler's long run, when it is there
+
 if [[ ${1:-} != --inside ]]; then
     cmake --preset windows >/dev/null
     cmake --build --preset windows -j2 --target zantiro zantiro_bare_window zantiro_startup \
-        zantiro_timer_simulation zantiro_e2e_driver >/dev/null
+        zantiro_timer_simulation zantiro_e2e_driver $([[ -f $soak ]] && echo zantiro_gdi_count) >/dev/null
     cmake --preset windows-x86 >/dev/null  # the 32-bit exe, for its size
     cmake --build --preset windows-x86 -j2 --target zantiro >/dev/null
     rm -rf "$out"
@@ -20,6 +22,7 @@ if [[ ${1:-} != --inside ]]; then
     # A folder of its own: the program writes its sound files next to itself.
     cp build/windows/zantiro.exe build/windows/zantiro_bare_window.exe build/windows/zantiro_startup.exe \
         build/windows/zantiro_timer_simulation.exe build/windows/tests/zantiro_e2e_driver.exe "$out/"
+    [[ -f $soak ]] && cp build/windows/tests/zantiro_gdi_count.exe "$out/"
     export LANG=C.UTF-8 LC_ALL=C.UTF-8  # Wine reads the driver's Chinese arguments in the locale's encoding
     tools/wine/emulator.sh --session "$0" --inside
     python3 bench/report.py "$out" docs/PERFORMANCE.md docs/performance-ticks.png
@@ -31,9 +34,9 @@ fi
 . tools/wine/env.sh
 cd "$out"
 quick=${ZANTIRO_BENCH_QUICK:-}
-stopped_s=60 count_s=120 countdown_min=2.1 flash_s=60 startup_runs=9 sim_ticks=3600
+stopped_s=60 count_s=120 countdown_min=2.1 flash_s=60 startup_runs=9 sim_ticks=3600 soak_s=600
 if [[ -n $quick ]]; then
-    stopped_s=10 count_s=20 countdown_min=0.5 flash_s=10 startup_runs=3 sim_ticks=600
+    stopped_s=10 count_s=20 countdown_min=0.5 flash_s=10 startup_runs=3 sim_ticks=600 soak_s=30
 fi
 countdown_s=$(awk -v m="$countdown_min" 'BEGIN { printf "%d", m * 60 }')
 echo "quick=${quick:-0} stopped_s=$stopped_s count_s=$count_s countdown_s=$countdown_s flash_s=$flash_s" >settings.txt
@@ -45,7 +48,8 @@ stop_load() { ((${#load_pids[@]})) && kill "${load_pids[@]}" 2>/dev/null || true
 busy_cores() { for _ in 1 2; do (while :; do :; done) & load_pids+=($!); done; }
 app_pid=
 stop_app() { [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null || true; app_pid=; }
-trap 'stop_load; stop_app' EXIT
+soak_pid=
+trap 'stop_load; stop_app; [[ -n $soak_pid ]] && kill "$soak_pid" 2>/dev/null' EXIT
 
 # cpu_ns: CPU time of all the program's threads so far, in nanoseconds (its Wine process is the one started).
 cpu_ns() { cat /proc/"$app_pid"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d", sum }'; }
@@ -68,6 +72,15 @@ start_app() {
 echo "bench: start-up and memory, $startup_runs alternate runs each"
 "$WINE" zantiro_startup.exe "$startup_runs" "$(winpath "$out/zantiro.exe")" \
     "$(winpath "$out/zantiro_bare_window.exe")" >startup.txt
+
+if [[ -f $root/$soak ]]; then
+    # Alongside the rest, in a prefix and a display of its own: counting, then flashing, sampled every minute.
+    echo "bench: footprint over $soak_s s of counting and $soak_s s of flashing, alongside the runs below"
+    (cd "$root" && ZANTIRO_E2E_PREFIX=$root/build/wine-prefix-soak ZANTIRO_SOAK_SECONDS=$soak_s \
+        ZANTIRO_GDI_COUNT=$out/zantiro_gdi_count.exe bash "$soak" "$out/zantiro.exe" \
+        "$out/zantiro_e2e_driver.exe") >soak.txt 2>&1 9>&- &
+    soak_pid=$!
+fi
 
 echo "bench: the scheduler against a simulated coarse timer, $sim_ticks ticks"
 "$WINE" zantiro_timer_simulation.exe "$sim_ticks" >simulation.txt
@@ -94,3 +107,9 @@ for load in idle busy; do
     stop_app
     stop_load
 done
+
+if [[ -n $soak_pid ]]; then
+    echo "bench: waiting for the footprint run"
+    wait "$soak_pid" || echo "bench: the footprint run failed (see $out/soak.txt)"
+    soak_pid=
+fi
