@@ -10,7 +10,8 @@ import statistics
 import subprocess
 import sys
 
-from png_plot import Plot
+sys.dont_write_bytecode = True  # keep bench/ free of __pycache__
+from png_plot import Plot  # noqa: E402
 
 RUNS = [("countup-idle", "Timer2", "counting up, idle"), ("countdown-idle", "Timer3", "counting down, idle"),
         ("countup-busy", "Timer2", "counting up, both cores busy"),
