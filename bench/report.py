@@ -115,7 +115,9 @@ def verdict(met):
 
 
 def main(run_dir, document, plot_path):
-    path = lambda name: os.path.join(run_dir, name)
+    def path(name):
+        return os.path.join(run_dir, name)
+
     settings = open(path("settings.txt")).read().split()
     quick = "quick=1" in settings
     rows, details, wake_rows, plot = [], [], [], Plot(width=900, height=360)
@@ -170,7 +172,7 @@ def main(run_dir, document, plot_path):
             rows.append((f"Size of the {bits} zantiro.exe", "< 1 MiB", f"{size / 1024:.0f} KiB", "—",
                          verdict(size < MIB)))
 
-    # 4. The footprint sampler's long run (tests/e2e/soak.sh), alongside: figures at the second sample (after a
+    # 4, continued: the footprint sampler's long run (tests/e2e/soak.sh), alongside: figures at the second sample (after a
     # minute's warm-up, as the soak itself judges) and at the last.
     for phase, samples in read_soak(path("soak.txt")).items():
         first, last = samples[1 if len(samples) > 2 else 0], samples[-1]
