@@ -26,12 +26,16 @@ def read_log(path):
     with open(path, encoding="utf-8", errors="replace") as log:
         for line in log:
             parts = line.rstrip("\n").split(" ", 4)
-            if parts[0] == "tick":
-                ticks.setdefault(parts[1], []).append((int(parts[2]), int(parts[3]), parts[4] if len(parts) > 4 else ""))
-            elif parts[0] == "wake":
-                wakes.append(int(parts[1]))
-            elif parts[0] == "paint":
-                paints.append((int(parts[1]), int(parts[2])))
+            try:
+                if parts[0] == "tick":
+                    ticks.setdefault(parts[1], []).append(
+                        (int(parts[2]), int(parts[3]), parts[4] if len(parts) > 4 else ""))
+                elif parts[0] == "wake":
+                    wakes.append(int(parts[1]))
+                elif parts[0] == "paint":
+                    paints.append((int(parts[1]), int(parts[2])))
+            except (IndexError, ValueError):
+                print(f"report: {path}: a damaged line left out: {line.rstrip()}", file=sys.stderr)
     return ticks, wakes, paints
 
 

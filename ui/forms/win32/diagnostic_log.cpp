@@ -14,8 +14,9 @@ DiagnosticLog* DiagnosticLog::get() {
         if (length == 0 || length >= MAX_PATH) {
             return nullptr;
         }
-        const HANDLE file =
-            CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Appends only: each line lands whole at the end, whatever else holds the file.
+        const HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         return file != INVALID_HANDLE_VALUE ? new DiagnosticLog(file) : nullptr;  // lives as long as the process
     }();
     return log;
