@@ -34,7 +34,7 @@ fi
 . tools/wine/env.sh
 cd "$out"
 quick=${ZANTIRO_BENCH_QUICK:-}
-stopped_s=60 count_s=120 countdown_min=2.1 flash_s=60 startup_runs=9 sim_ticks=3600 soak_s=600
+stopped_s=60 count_s=120 countdown_min=2.1 flash_s=60 startup_runs=15 sim_ticks=3600 soak_s=600
 if [[ -n $quick ]]; then
     stopped_s=10 count_s=20 countdown_min=0.5 flash_s=10 startup_runs=3 sim_ticks=600 soak_s=30
 fi

@@ -57,6 +57,7 @@ bool measure(const wchar_t* program, int run) {
     GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 10000);
+    Sleep(500);  // its windows and server state go away before the next program starts
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     const wchar_t* name = std::wcsrchr(program, L'\\');
