@@ -13,7 +13,8 @@ counter=${ZANTIRO_GDI_COUNT:-$root/build/windows/tests/zantiro_gdi_count.exe}
 . "$root/tools/wine/env.sh"
 rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || true
 [[ -n $rss ]] || { echo "no process $1" >&2; exit 1; }
-# More than one match would make the figures ambiguous: the counter prints a line per process, keep the first.
-windows_side=$("$WINE" "$counter" "$2" 9>&- | head -n1 | tr -d '\r')
+# More than one match would make the figures ambiguous: the counter prints a line per process, keep the first. awk
+# reads to the end, where head would close the pipe early and pipefail would count the counter's SIGPIPE as failure.
+windows_side=$("$WINE" "$counter" "$2" 9>&- | awk 'NR == 1' | tr -d '\r')
 [[ $windows_side == pid=* ]] || { echo "counter: $windows_side" >&2; exit 1; }
 echo "rss_kib=$rss ${windows_side#pid=* }"
