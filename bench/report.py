@@ -215,8 +215,8 @@ def main(run_dir, document, plot_path):
 
 def write_document(document, plot_name, quick, rows, details, wake_rows, simulation):
     out = ["# Performance", "",
-           "Written by `make bench` (bench/run.sh, bench/report.py) from its last run; the lead reruns it on the "
-           "finished program. Everything runs under Wine on Xvfb, so the figures are Wine's, not Windows'.", "",
+           "Written by `make bench` (bench/run.sh, bench/report.py) from its last run. "
+           "Everything runs under Wine on Xvfb, so the figures are Wine's, not Windows'.", "",
            f"Machine: {machine()}.", ""]
     if quick:
         out += ["**Quick run (ZANTIRO_BENCH_QUICK): shortened spans, not for the record.**", ""]
