@@ -253,7 +253,7 @@ def write_document(document, plot_name, quick, rows, details, wake_rows, simulat
             out.append(f"| {name} | {values['ticks']} | {float(values['last_ms']):.1f} ms | "
                        f"{float(values['max_ms']):.1f} ms | {float(values['median_ms']):.1f} ms |")
         out.append("")
-    out += [line.rstrip() for line in open(os.path.join(os.path.dirname(__file__), "closing_note.md"))]
+    out += [line.rstrip() for line in open(os.path.join(os.path.dirname(__file__), "before_and_after.md"))]
     with open(document, "w", encoding="utf-8") as file:
         file.write("\n".join(out).rstrip() + "\n")
 
