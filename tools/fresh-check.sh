@@ -46,7 +46,7 @@ inside() {
     step=$(clock)
     git clone -q --no-checkout "$repo" "$root/root/zantiro"
     git -C "$root/root/zantiro" checkout -q --detach "$head"
-    lap "clone $(git -C "$repo" rev-parse --short HEAD)" "$step"
+    lap "clone ${head:0:7}" "$step"
     step=$(clock)
     say "running make test in the bare root (follow it in $log; kept as $cache/last.log)"
     local rc=0 stamper pid
@@ -156,7 +156,7 @@ main() {
         report
         exit 1
     fi
-    say "passed: a clone of $(git -C "$repo" rev-parse --short HEAD) runs make test on a bare Debian 12"
+    say "passed: a clone of ${head:0:7} runs make test on a bare Debian 12"
     report
 }
 
