@@ -20,6 +20,14 @@ int countChecked(std::initializer_list<const forms::MenuItem*> group) {
 
 }  // namespace
 
+void expectCountUpNeverGoesBack(const HeadlessApp& app, const std::string& step, std::int32_t& last) {
+    const ui::Form1& f = app.form;
+    if (f.timing.runState() == core::RunState::Running && f.menuzheng.checked()) {
+        EXPECT_GE(f.timing.ElapsedSeconds, last) << step;
+    }
+    last = f.timing.ElapsedSeconds;
+}
+
 void expectRunStateHolds(const HeadlessApp& app, const std::string& step) {
     SCOPED_TRACE(step);
     const ui::Form1& f = app.form;

@@ -12,6 +12,9 @@ namespace zantiro::testing {
 
 // The run-state table's rules (TimingEngine::brokenRunStateRules), and what holds in every state besides.
 void expectRunStateHolds(const HeadlessApp& app, const std::string& step);
+// While counting up, the count never goes back (it stops at its limit rather than wrap). `last` is the count after
+// the previous step; it is updated to the count now.
+void expectCountUpNeverGoesBack(const HeadlessApp& app, const std::string& step, std::int32_t& last);
 // The stay-awake requests so far take turns: on, off, on, ... (none repeats the one before).
 void expectAwakeRequestsAlternate(const HeadlessApp& app);
 
