@@ -10,7 +10,7 @@
 set -euo pipefail
 
 cache=${ZANTIRO_FRESH_CACHE:-/var/cache/zantiro-fresh}
-mirror=${ZANTIRO_FRESH_MIRROR:-http://deb.debian.org/debian}
+mirror=${ZANTIRO_FRESH_MIRROR:-}  # empty: debootstrap's own default
 base=$cache/bookworm-minbase-git-make
 debs=$cache/debs
 repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
@@ -122,11 +122,18 @@ main() {
     if [[ ! -d $base ]]; then
         say "building the bare Debian 12 root in $base (once; a few minutes)"
         rm -rf "$base.tmp"
-        debootstrap --variant=minbase --include=git,make bookworm "$base.tmp" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
+        # shellcheck disable=SC2086 # no mirror given: debootstrap's default
+        debootstrap --variant=minbase --include=git,make bookworm "$base.tmp" $mirror >"$cache/debootstrap.log" 2>&1 ||
             { tail -n 30 "$cache/debootstrap.log" >&2; fail "debootstrap failed (log: $cache/debootstrap.log)"; }
-        # The archives a Debian installer sets up, so the run gets the same package versions as an installed system.
-        printf 'deb %s %s main\n' "$mirror" bookworm "$mirror" bookworm-updates \
-            http://deb.debian.org/debian-security bookworm-security >"$base.tmp/etc/apt/sources.list"
+        # The host's own archives (with -updates and -security, as an installed system has them), so the run gets
+        # the package versions this machine gets; debootstrap's single line stays where the host has none.
+        if compgen -G '/etc/apt/sources.list.d/*.sources' >/dev/null || [[ -s /etc/apt/sources.list ]]; then
+            rm -f "$base.tmp/etc/apt/sources.list"
+            [[ ! -s /etc/apt/sources.list ]] || cp /etc/apt/sources.list "$base.tmp/etc/apt/"
+            for f in /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list; do
+                [[ ! -f $f ]] || cp "$f" "$base.tmp/etc/apt/sources.list.d/"
+            done
+        fi
         mv "$base.tmp" "$base"
         lap "build the bare root (debootstrap)" "$step"
     else

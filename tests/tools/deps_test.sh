@@ -39,7 +39,7 @@ args=()
 while (($#)); do case $1 in -o) shift 2 ;; -*) shift ;; *) args+=("$1"); shift ;; esac; done
 echo "${via:-}apt-get ${args[*]}" >>"$state/calls"
 case ${args[0]} in
-    update) [[ ! -e $state/update_fails ]] || { echo "E: Failed to fetch http://deb.debian.org/debian" >&2; exit 100; } ;;
+    update) [[ ! -e $state/update_fails ]] || { echo "E: Failed to fetch the archive's index" >&2; exit 100; } ;;
     install)
         for p in "${args[@]:1}"; do
             ! grep -qxF "$p" "$state/offered_not" 2>/dev/null || { echo "E: Unable to locate package $p" >&2; exit 100; }
