@@ -1,5 +1,5 @@
 // The baseline for start-up and memory: a bare window of the timer's size, painted with one fill, same toolchain.
-#include "ui/forms/win32/win32.h"
+#include "forms/win32/win32.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Start-up of programs run alternately: from CreateProcess to the first moment the program waits for input with
 // its window shown and painted (WaitForInputIdle), then its memory after a second of rest. One line per run.
-#include "ui/forms/win32/win32.h"
+#include "forms/win32/win32.h"
 
 // Needs <windows.h> before it.
 #include <psapi.h>

@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/timer_scheduler.h"
+#include "forms/controls.h"
+#include "forms/win32/timer_scheduler.h"
 
 namespace {
 

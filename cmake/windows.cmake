@@ -2,21 +2,21 @@
 enable_language(RC)
 
 add_library(zantiro_win32 STATIC
-    ui/forms/win32/diagnostic_log.cpp
-    ui/forms/win32/dpi.cpp
-    ui/forms/win32/failures.cpp
-    ui/forms/win32/input_box.cpp
-    ui/forms/win32/main_window.cpp
-    ui/forms/win32/newer_calls.cpp
-    ui/forms/win32/painter.cpp
-    ui/forms/win32/picture.cpp
-    ui/forms/win32/popup_menu.cpp
-    ui/forms/win32/services.cpp
-    ui/forms/win32/sound_player.cpp
-    ui/forms/win32/system_library.cpp
-    ui/forms/win32/text.cpp
-    ui/forms/win32/timer_scheduler.cpp
-    ui/forms/win32/topmost_keeper.cpp
+    forms/win32/diagnostic_log.cpp
+    forms/win32/dpi.cpp
+    forms/win32/failures.cpp
+    forms/win32/input_box.cpp
+    forms/win32/main_window.cpp
+    forms/win32/newer_calls.cpp
+    forms/win32/painter.cpp
+    forms/win32/picture.cpp
+    forms/win32/popup_menu.cpp
+    forms/win32/services.cpp
+    forms/win32/sound_player.cpp
+    forms/win32/system_library.cpp
+    forms/win32/text.cpp
+    forms/win32/timer_scheduler.cpp
+    forms/win32/topmost_keeper.cpp
 )
 target_link_libraries(zantiro_win32 PUBLIC zantiro_portable)
 target_compile_definitions(zantiro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX

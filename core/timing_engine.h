@@ -9,9 +9,9 @@
 
 #include "core/custom_length.h"
 #include "effects/warning_colours.h"
+#include "forms/controls.h"
+#include "forms/platform.h"
 #include "sound/sound_effects.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/platform.h"
 
 namespace zantiro::core {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/forms/platform.h"
+#include "forms/platform.h"
 
 namespace zantiro::effects {
 

@@ -1,8 +1,8 @@
 // The wall clock beside the timer: the time of day in the user's regional long-time format.
 #pragma once
 
-#include "ui/forms/controls.h"
-#include "ui/forms/platform.h"
+#include "forms/controls.h"
+#include "forms/platform.h"
 
 namespace zantiro::effects {
 

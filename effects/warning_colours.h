@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "ui/forms/controls.h"
-#include "ui/forms/platform.h"
+#include "forms/controls.h"
+#include "forms/platform.h"
 
 namespace zantiro::effects {
 

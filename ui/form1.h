@@ -7,10 +7,10 @@
 #include "core/timing_engine.h"
 #include "effects/wall_clock.h"
 #include "effects/warning_colours.h"
+#include "forms/controls.h"
+#include "forms/platform.h"
+#include "forms/window.h"
 #include "sound/sound_effects.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/platform.h"
-#include "ui/forms/window.h"
 
 namespace zantiro::ui {
 

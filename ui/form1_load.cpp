@@ -1,7 +1,7 @@
 // Loading turns the design into the run-time window, and redoes what a new DPI or a lost monitor undoes;
 // unloading ends the program.
+#include "forms/monitors.h"
 #include "ui/form1.h"
-#include "ui/forms/monitors.h"
 #include "ui/module1.h"
 
 namespace zantiro::ui {

@@ -1,6 +1,6 @@
 // zantiro.exe: the command line, the Win32 services, Form1 and its window, the load handling, the start options,
 // then the message loop.
-#include "ui/forms/win32/win32.h"
+#include "forms/win32/win32.h"
 
 // Needs <windows.h> before it.
 #include <commctrl.h>
@@ -14,16 +14,16 @@
 
 #include "core/command_line.h"
 #include "effects/clock_seeded_random.h"
+#include "forms/win32/diagnostic_log.h"
+#include "forms/win32/input_box.h"
+#include "forms/win32/main_window.h"
+#include "forms/win32/picture.h"
+#include "forms/win32/popup_menu.h"
+#include "forms/win32/services.h"
+#include "forms/win32/sound_player.h"
+#include "forms/win32/text.h"
 #include "resources/resource_ids.h"
 #include "ui/form1.h"
-#include "ui/forms/win32/diagnostic_log.h"
-#include "ui/forms/win32/input_box.h"
-#include "ui/forms/win32/main_window.h"
-#include "ui/forms/win32/picture.h"
-#include "ui/forms/win32/popup_menu.h"
-#include "ui/forms/win32/services.h"
-#include "ui/forms/win32/sound_player.h"
-#include "ui/forms/win32/text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The design's module of window-style helpers.
 #pragma once
 
-#include "ui/forms/platform.h"
+#include "forms/platform.h"
 
 namespace zantiro::ui {
 

@@ -1,8 +1,8 @@
 // The function menu and the window's own settings: placement, transparency, dragging, exit.
 #include <vector>
 
+#include "forms/monitors.h"
 #include "ui/form1.h"
-#include "ui/forms/monitors.h"
 
 namespace zantiro::ui {
 

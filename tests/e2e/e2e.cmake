@@ -5,7 +5,7 @@ add_executable(zantiro_e2e_driver
     ${CMAKE_CURRENT_LIST_DIR}/bystander.cpp
     ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_probe.cpp
-    ${PROJECT_SOURCE_DIR}/ui/forms/win32/text.cpp
+    ${PROJECT_SOURCE_DIR}/forms/win32/text.cpp
 )
 target_link_libraries(zantiro_e2e_driver PRIVATE zantiro_options user32)
 target_compile_definitions(zantiro_e2e_driver PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)

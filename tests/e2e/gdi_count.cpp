@@ -1,7 +1,7 @@
 // zantiro_gdi_count.exe NAME: the live GDI objects and top-level windows of each running NAME.exe, one line each.
 // GetGuiResources is a stub under Wine (it answers 0), so the GDI count falls back to the process's GDI handle
 // table, which Wine and older Windows map into every process and point to from the PEB.
-#include "ui/forms/win32/win32.h"
+#include "forms/win32/win32.h"
 
 // These need <windows.h> before them.
 #include <tlhelp32.h>

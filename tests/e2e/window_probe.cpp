@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "ui/forms/win32/text.h"
+#include "forms/win32/text.h"
 
 namespace zantiro::e2e {
 

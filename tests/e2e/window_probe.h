@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/forms/win32/win32.h"
+#include "forms/win32/win32.h"
 
 namespace zantiro::e2e {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "forms/headless/headless_backend.h"
 #include "tests/support/test_platform.h"
 #include "ui/form1.h"
-#include "ui/forms/headless/headless_backend.h"
 
 namespace zantiro::testing {
 

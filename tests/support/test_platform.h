@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/forms/platform.h"
+#include "forms/platform.h"
 
 namespace zantiro::testing {
 

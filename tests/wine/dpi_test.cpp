@@ -1,5 +1,5 @@
 // Twips and pixels: the conversions, a real window sized in twips, and the screen in twips at the window's DPI.
-#include "ui/forms/win32/dpi.h"
+#include "forms/win32/dpi.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "forms/units.h"
+#include "forms/win32/newer_calls.h"
+#include "forms/win32/services.h"
+#include "forms/window.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/units.h"
-#include "ui/forms/win32/newer_calls.h"
-#include "ui/forms/win32/services.h"
-#include "ui/forms/window.h"
 
 namespace zantiro::wine_tests {
 namespace {

@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "forms/controls.h"
+#include "forms/win32/fonts.h"
+#include "forms/win32/handles.h"
+#include "forms/win32/main_window.h"
+#include "forms/win32/picture.h"
+#include "forms/window.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/fonts.h"
-#include "ui/forms/win32/handles.h"
-#include "ui/forms/win32/main_window.h"
-#include "ui/forms/win32/picture.h"
-#include "ui/forms/window.h"
 
 namespace zantiro::wine_tests {
 namespace {

@@ -1,5 +1,5 @@
 // The handle owner: each policy's "none" value, one close per handle across moves, and a close that reports.
-#include "ui/forms/win32/handles.h"
+#include "forms/win32/handles.h"
 
 #include <gtest/gtest.h>
 

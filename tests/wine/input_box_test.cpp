@@ -1,5 +1,5 @@
 // The input box as a user meets it: what it shows, and what OK, Enter, Cancel, Escape and close give back.
-#include "ui/forms/win32/input_box.h"
+#include "forms/win32/input_box.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "forms/win32/text.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/win32/text.h"
 
 namespace zantiro::wine_tests {
 namespace {

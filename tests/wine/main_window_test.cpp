@@ -1,5 +1,5 @@
 // The main window as the forms layer's Win32 backend: real buttons, measured labels, repaints, mouse, keys.
-#include "ui/forms/win32/main_window.h"
+#include "forms/win32/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "forms/controls.h"
+#include "forms/win32/dpi.h"
+#include "forms/win32/fonts.h"
+#include "forms/win32/layout.h"
+#include "forms/win32/win32.h"
+#include "forms/window.h"
 #include "resources/resource_ids.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/dpi.h"
-#include "ui/forms/win32/fonts.h"
-#include "ui/forms/win32/layout.h"
-#include "ui/forms/win32/win32.h"
-#include "ui/forms/window.h"
 
 namespace zantiro::wine_tests {
 namespace {

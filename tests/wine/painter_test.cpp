@@ -1,5 +1,5 @@
 // The painting half of the main window: picture decoding, fonts, frame strips, and what a paint puts where.
-#include "ui/forms/win32/painter.h"
+#include "forms/win32/painter.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "forms/controls.h"
+#include "forms/win32/fonts.h"
+#include "forms/win32/handles.h"
+#include "forms/win32/layout.h"
+#include "forms/win32/picture.h"
+#include "forms/win32/win32.h"
 #include "resources/resource_ids.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/fonts.h"
-#include "ui/forms/win32/handles.h"
-#include "ui/forms/win32/layout.h"
-#include "ui/forms/win32/picture.h"
-#include "ui/forms/win32/win32.h"
 
 namespace zantiro::wine_tests {
 namespace {

@@ -1,5 +1,5 @@
 // The popup menu built from the design's menu tree, and a choice made in it with the keyboard.
-#include "ui/forms/win32/popup_menu.h"
+#include "forms/win32/popup_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <thread>
 #include <vector>
 
+#include "forms/controls.h"
+#include "forms/win32/popup_menu_builder.h"
+#include "forms/win32/text.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/popup_menu_builder.h"
-#include "ui/forms/win32/text.h"
 
 namespace zantiro::wine_tests {
 namespace {

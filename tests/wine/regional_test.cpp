@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "forms/win32/services.h"
+#include "forms/win32/text.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/win32/services.h"
-#include "ui/forms/win32/text.h"
 
 namespace zantiro::wine_tests {
 namespace {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "forms/controls.h"
+#include "forms/win32/services.h"
+#include "forms/win32/text.h"
 #include "resources/resource_ids.h"
 #include "sound/sound_effects.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/services.h"
-#include "ui/forms/win32/text.h"
 
 namespace zantiro::wine_tests {
 namespace {

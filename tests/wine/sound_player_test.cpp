@@ -1,10 +1,10 @@
 // Which copy of a sound the player takes: the file only when the file player can really play it.
-#include "ui/forms/win32/sound_player.h"
+#include "forms/win32/sound_player.h"
 
 #include <gtest/gtest.h>
 
+#include "forms/win32/services.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/win32/services.h"
 
 namespace zantiro::wine_tests {
 namespace {

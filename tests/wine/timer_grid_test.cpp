@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "forms/controls.h"
+#include "forms/win32/timer_scheduler.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/timer_scheduler.h"
 
 namespace zantiro::wine_tests {
 namespace {

@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/timer_scheduler.h"
+#include "forms/controls.h"
+#include "forms/win32/timer_scheduler.h"
 
 namespace zantiro::wine_tests {
 namespace {

@@ -1,5 +1,5 @@
 // TopmostKeeper on real windows: back above another topmost window, never activated.
-#include "ui/forms/win32/topmost_keeper.h"
+#include "forms/win32/topmost_keeper.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "forms/win32/services.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/forms/win32/services.h"
 #include "ui/module1.h"
 
 namespace zantiro::wine_tests {

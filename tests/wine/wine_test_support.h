@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms/controls.h"
-#include "ui/forms/win32/failures.h"
-#include "ui/forms/win32/handles.h"
-#include "ui/forms/win32/timer_scheduler.h"
-#include "ui/forms/win32/win32.h"
-#include "ui/forms/window.h"
+#include "forms/controls.h"
+#include "forms/win32/failures.h"
+#include "forms/win32/handles.h"
+#include "forms/win32/timer_scheduler.h"
+#include "forms/win32/win32.h"
+#include "forms/window.h"
 
 namespace zantiro::wine_tests {
 

@@ -1,0 +1,260 @@
+// The portable controls of the forms layer: the window design's properties, held in the design's units.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forms/units.h"
+
+namespace zantiro::forms {
+
+// Which property of a control changed; a backend's observer redraws or reschedules only that.
+enum class Property { Caption, Enabled, Visible, Checked, Geometry, ForeColour, BorderColour, BorderWidth, Interval };
+
+class Control;
+
+// A backend listens to the controls it shows. Controls never know what is behind the observer.
+class ControlObserver {
+public:
+    virtual void controlChanged(Control& control, Property property) = 0;
+
+protected:
+    ~ControlObserver() = default;
+};
+
+struct Font {
+    std::string face;
+    float points = 0;
+    int weight = 400;
+    int charset = 0;
+};
+
+class Control {
+public:
+    explicit Control(std::string name) : name_(std::move(name)) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    const std::string& name() const { return name_; }
+    void setObserver(ControlObserver* observer) { observer_ = observer; }
+
+protected:
+    void changed(Property property) {
+        if (observer_ != nullptr) {
+            observer_->controlChanged(*this, property);
+        }
+    }
+
+private:
+    std::string name_;
+    ControlObserver* observer_ = nullptr;  // not owned
+};
+
+// A caption that sizes itself: the backend measures it and reports the width back.
+class Label final : public Control {
+public:
+    struct Design {
+        std::string caption;
+        float left = 0, top = 0, width = 0, height = 0;
+        const Font* font = nullptr;
+        bool visible = true;
+        int tabIndex = 0;
+    };
+    using MouseMoveHandler = std::function<void(int button, int shift, float x, float y)>;
+
+    Label(std::string name, Design design) : Control(std::move(name)), d_(std::move(design)) {}
+
+    const std::string& caption() const { return d_.caption; }
+    void setCaption(std::string caption) {
+        d_.caption = std::move(caption);
+        changed(Property::Caption);
+    }
+    float left() const { return d_.left; }
+    float top() const { return d_.top; }
+    float width() const { return d_.width; }
+    float height() const { return d_.height; }
+    void setLeft(float twips) {
+        d_.left = twips;
+        changed(Property::Geometry);
+    }
+    void setTop(float twips) {
+        d_.top = twips;
+        changed(Property::Geometry);
+    }
+    // Auto-size: only the backend that measured the caption sets the extent.
+    void setMeasuredSize(float widthTwips, float heightTwips) {
+        d_.width = widthTwips;
+        d_.height = heightTwips;
+    }
+    bool visible() const { return d_.visible; }
+    void setVisible(bool visible) {
+        d_.visible = visible;
+        changed(Property::Visible);
+    }
+    Colour foreColour() const { return foreColour_; }
+    void setForeColour(Colour colour) {
+        foreColour_ = colour;
+        changed(Property::ForeColour);
+    }
+    const Font& font() const { return *d_.font; }
+    int tabIndex() const { return d_.tabIndex; }
+
+    MouseMoveHandler onMouseMove;
+
+private:
+    Design d_;
+    Colour foreColour_ = kButtonTextColour;
+};
+
+class CommandButton final : public Control {
+public:
+    struct Design {
+        std::string caption;
+        float left = 0, top = 0, width = 0, height = 0;
+        const Font* font = nullptr;
+        bool enabled = true;
+        int tabIndex = 0;
+    };
+
+    CommandButton(std::string name, Design design) : Control(std::move(name)), d_(std::move(design)) {}
+
+    const std::string& caption() const { return d_.caption; }
+    void setCaption(std::string caption) {
+        d_.caption = std::move(caption);
+        changed(Property::Caption);
+    }
+    bool enabled() const { return d_.enabled; }
+    void setEnabled(bool enabled) {
+        d_.enabled = enabled;
+        changed(Property::Enabled);
+    }
+    float left() const { return d_.left; }
+    float top() const { return d_.top; }
+    float width() const { return d_.width; }
+    float height() const { return d_.height; }
+    const Font& font() const { return *d_.font; }
+    int tabIndex() const { return d_.tabIndex; }
+
+    std::function<void()> onClick;
+
+private:
+    Design d_;
+};
+
+// A rectangle drawn as a border only; its interior lets the background show.
+class Shape final : public Control {
+public:
+    struct Design {
+        float left = 0, top = 0, width = 0, height = 0;
+        int borderWidth = 1;  // pixels at 96 dpi
+        Colour borderColour = kWindowTextColour;
+    };
+
+    Shape(std::string name, Design design) : Control(std::move(name)), d_(design) {}
+
+    float left() const { return d_.left; }
+    float top() const { return d_.top; }
+    float width() const { return d_.width; }
+    float height() const { return d_.height; }
+    void setLeft(float twips) { setGeometry(d_.left, twips); }
+    void setTop(float twips) { setGeometry(d_.top, twips); }
+    void setWidth(float twips) { setGeometry(d_.width, twips); }
+    void setHeight(float twips) { setGeometry(d_.height, twips); }
+    int borderWidth() const { return d_.borderWidth; }
+    void setBorderWidth(int pixels) {
+        d_.borderWidth = pixels;
+        changed(Property::BorderWidth);
+    }
+    Colour borderColour() const { return d_.borderColour; }
+    void setBorderColour(Colour colour) {
+        d_.borderColour = colour;
+        changed(Property::BorderColour);
+    }
+
+private:
+    void setGeometry(float& field, float twips) {
+        field = twips;
+        changed(Property::Geometry);
+    }
+    Design d_;
+};
+
+class Line final : public Control {
+public:
+    struct Design {
+        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        int borderWidth = 1;  // pixels at 96 dpi
+        Colour colour = kWindowTextColour;
+    };
+
+    Line(std::string name, Design design) : Control(std::move(name)), d_(design) {}
+
+    const Design& geometry() const { return d_; }
+
+private:
+    Design d_;
+};
+
+// A window timer. Enabling a stopped timer, or giving a running one a new interval, starts a full interval.
+class Timer final : public Control {
+public:
+    Timer(std::string name, int intervalMs, bool enabled)
+        : Control(std::move(name)), intervalMs_(intervalMs), enabled_(enabled) {}
+
+    int interval() const { return intervalMs_; }
+    void setInterval(int milliseconds) {
+        intervalMs_ = milliseconds;
+        changed(Property::Interval);
+    }
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled) {
+        if (enabled_ != enabled) {
+            enabled_ = enabled;
+            changed(Property::Enabled);
+        }
+    }
+    // An interval of 0 never fires.
+    bool running() const { return enabled_ && intervalMs_ > 0; }
+
+    std::function<void()> onTick;
+
+private:
+    int intervalMs_;
+    bool enabled_;
+};
+
+class MenuItem final : public Control {
+public:
+    struct Design {
+        std::string caption;
+        std::string shortcut;  // shown at the right edge, e.g. "F1"
+        bool checked = false;
+        bool visible = true;
+    };
+
+    MenuItem(std::string name, Design design) : Control(std::move(name)), d_(std::move(design)) {}
+
+    const std::string& caption() const { return d_.caption; }
+    const std::string& shortcut() const { return d_.shortcut; }
+    bool isSeparator() const { return d_.caption == "-"; }
+    bool visible() const { return d_.visible; }
+    bool checked() const { return d_.checked; }
+    void setChecked(bool checked) {
+        d_.checked = checked;
+        changed(Property::Checked);
+    }
+    const std::vector<MenuItem*>& items() const { return items_; }
+    void setItems(std::vector<MenuItem*> items) { items_ = std::move(items); }  // not owned
+
+    std::function<void()> onClick;
+
+private:
+    Design d_;
+    std::vector<MenuItem*> items_;
+};
+
+}  // namespace zantiro::forms

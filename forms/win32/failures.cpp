@@ -1,0 +1,53 @@
+// The failure reports' default destination: the debugger, and a message box the first time a user message comes.
+#include "forms/win32/failures.h"
+
+#include <set>
+#include <utility>
+
+#include "forms/win32/text.h"
+
+namespace zantiro::forms::win32 {
+namespace {
+
+void tellDebuggerAndUser(const Failure& failure) {
+    std::wstring text = L"zantiro: " + failure.call + L" failed";
+    if (failure.error != 0) {
+        text += L" (error " + std::to_wstring(failure.error) + L")";
+    }
+    OutputDebugStringW((text + L"\n").c_str());
+    static std::set<std::wstring> told;
+    static bool showing = false;  // the box pumps messages: a failure meanwhile is not a second box
+    if (failure.userMessage == nullptr || showing || !told.insert(failure.userMessage).second) {
+        return;
+    }
+    showing = true;
+    // Task-modal: this thread's windows wait for it without naming one; topmost, or the always-on-top timer
+    // window would cover it.
+    MessageBoxW(nullptr, failure.userMessage, L"Zantiro", MB_OK | MB_ICONWARNING | MB_TASKMODAL | MB_TOPMOST);
+    showing = false;
+}
+
+FailureListener& listener() {
+    static FailureListener current = tellDebuggerAndUser;
+    return current;
+}
+
+}  // namespace
+
+bool reportIf(bool failed, const wchar_t* call, const wchar_t* userMessage) {
+    if (failed) {
+        const DWORD error = GetLastError();
+        listener()(Failure{call, error, userMessage});
+    }
+    return failed;
+}
+
+FailureListener setFailureListener(FailureListener replacement) {
+    return std::exchange(listener(), replacement ? std::move(replacement) : FailureListener(tellDebuggerAndUser));
+}
+
+void reportException(const wchar_t* where, const char* what) {
+    listener()(Failure{std::wstring(where) + L" (" + (what != nullptr ? widen(what) : L"unknown exception") + L")"});
+}
+
+}  // namespace zantiro::forms::win32

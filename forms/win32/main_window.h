@@ -1,0 +1,94 @@
+// The Win32 backend of one forms::Window: a real top-level window, real buttons, painted labels and frames.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "forms/controls.h"
+#include "forms/win32/fonts.h"
+#include "forms/win32/handles.h"
+#include "forms/win32/painter.h"
+#include "forms/win32/picture.h"
+#include "forms/win32/repaint_tracker.h"
+#include "forms/win32/timer_scheduler.h"
+#include "forms/win32/topmost_keeper.h"
+#include "forms/win32/win32.h"
+#include "forms/win32/window_base.h"
+#include "forms/window.h"
+
+namespace zantiro::forms::win32 {
+
+class MainWindow final : public WindowBase<MainWindow>, public ControlObserver {
+public:
+    static constexpr const wchar_t* kClassName = L"ZantiroWindow";
+
+    MainWindow(Window& window, Picture picture);
+    ~MainWindow();
+
+    // Creates the window hidden with one BUTTON per command button, measures the labels, and from then on
+    // shows every change of the controls and schedules the timers.
+    bool create();
+    // Makes the style the load handling set take effect, then shows and paints the window.
+    void show();
+    // Queues a click of the button as BN_CLICKED, so it runs from the message loop like the user's own.
+    void postClick(const CommandButton& button) const;
+
+    HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, for TranslateAcceleratorW
+    bool pictureDecoded() const { return original_.decoded(); }
+    TimerScheduler& scheduler() { return *scheduler_; }  // after create()
+    using WindowBase::hwnd;
+
+    void controlChanged(Control& control, Property property) override;
+
+    std::function<void(int number)> onFunctionKey;  // 1 to 5 for F1 to F5
+
+private:
+    friend class WindowBase<MainWindow>;
+
+    struct Button {
+        CommandButton* control;
+        HWND hwnd;  // not owned: a child, destroyed with the window
+        int id;
+    };
+
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onPaint();
+    void onPrintClient(HDC target);
+    void onSize(UINT kind, SIZE client);
+    void onWindowPosChanged();
+    void onCommand(WORD id, WORD code, HWND from);
+    void onMouseMove(WPARAM keys, POINT at);
+    void onActivate(bool active);
+    void onSetFocus();
+    LRESULT onGetDefId() const;
+    void onDpiChanged(int dpi, const RECT& suggested);
+
+    void collectControls();
+    void createButtons();
+    void placeButton(const Button& button, bool redraw);
+    void buttonChanged(const Button& button, Property property);
+    void measure(Label& label);
+    Scene scene() { return Scene{shapes_, lines_, labels_, fonts_, window_.dpi()}; }
+
+    Window& window_;
+    FontCache fonts_;
+    UniqueMemoryDc measureDc_;
+    UniqueRegion updateRegion_;
+    UniqueAccelerators accelerators_;
+    Picture original_;  // as decoded; the painter holds it at the window's DPI
+    Painter painter_;
+    std::unique_ptr<TimerScheduler> scheduler_;
+    std::unique_ptr<TopmostKeeper> topmost_;
+
+    // The window's controls by kind, in design order (buttons in tab order); none owned.
+    std::vector<Button> buttons_;
+    std::vector<Label*> labels_;
+    std::vector<Shape*> shapes_;
+    std::vector<Line*> lines_;
+    std::vector<Timer*> timers_;
+    RepaintTracker repaints_;
+    HWND focus_ = nullptr;  // not owned: the child that had the focus when the window went inactive
+};
+
+}  // namespace zantiro::forms::win32

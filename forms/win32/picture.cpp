@@ -1,0 +1,175 @@
+// The background picture: the decoded bitmap resource copied into a 32 bpp DIB section; WIC (memory stream, first
+// frame, 32 bpp BGR) for encoded images, and WIC's scaler for other DPIs.
+#include "forms/win32/picture.h"
+
+#include <wincodec.h>
+
+#include <cstddef>
+#include <limits>
+#include <utility>
+
+#include "forms/units.h"
+#include "forms/win32/handles.h"
+#include "forms/win32/system_library.h"
+
+namespace zantiro::forms::win32 {
+namespace {
+
+// Sets up `converter` to hand out the first frame as 32 bpp BGR pixels; false when any step fails.
+bool convertFirstFrame(IWICImagingFactory* factory,
+                       std::span<const std::uint8_t> encoded,
+                       ComPtr<IWICFormatConverter>& converter) {
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    // WIC only reads from the buffer; its signature is not const.
+    auto* bytes = const_cast<BYTE*>(encoded.data());
+    return SUCCEEDED(factory->CreateStream(stream.put())) &&
+           SUCCEEDED(stream->InitializeFromMemory(bytes, static_cast<DWORD>(encoded.size()))) &&
+           SUCCEEDED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                      decoder.put())) &&
+           SUCCEEDED(decoder->GetFrame(0, frame.put())) && SUCCEEDED(factory->CreateFormatConverter(converter.put())) &&
+           SUCCEEDED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                           0.0, WICBitmapPaletteTypeCustom));
+}
+
+constexpr UINT kLargestSide = 0x4000;
+
+// COM is set up the first time a picture is decoded or resampled, on that thread (the UI thread; the process ends
+// without undoing it). ole32 is looked up rather than imported: at 96 dpi the program never needs it.
+ComPtr<IWICImagingFactory> imagingFactory() {
+    using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
+    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    static const HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
+    static const auto createInstance = systemCall<CreateInstance>(ole32, "CoCreateInstance");
+    static const bool comReady = [] {
+        const auto initialize = systemCall<Initialize>(ole32, "CoInitializeEx");
+        // RPC_E_CHANGED_MODE: the thread is in the multithreaded apartment already, which WIC takes as well.
+        const HRESULT result =
+            initialize != nullptr ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_FAIL;
+        return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+    }();
+    ComPtr<IWICImagingFactory> factory;
+    // The version-1 factory: Windows 7 has only that one, and some SDKs map CLSID_WICImagingFactory to version 2.
+    if (!comReady || createInstance == nullptr ||
+        FAILED(createInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())))) {
+        return {};
+    }
+    return factory;
+}
+
+}  // namespace
+
+// A new top-down 32 bpp DIB section that GDI can blit, its rows as WIC hands them out.
+Picture Picture::blank(SIZE size) {
+    Picture picture;
+    if (size.cx <= 0 || size.cy <= 0 || size.cx > static_cast<LONG>(kLargestSide) ||
+        size.cy > static_cast<LONG>(kLargestSide)) {
+        return picture;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bitmap && bits != nullptr) {
+        picture.bitmap_ = std::make_shared<const UniqueBitmap>(std::move(bitmap));
+        picture.pixels_ = bits;
+        picture.size_ = size;
+    }
+    return picture;
+}
+
+// The source's 32 bpp BGR pixels in a new DIB section.
+Picture Picture::copyOf(IWICBitmapSource* source) {
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(source->GetSize(&width, &height)) || width > kLargestSide || height > kLargestSide) {
+        return {};
+    }
+    Picture picture = blank(SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
+    const UINT stride = width * 4;
+    if (!picture.decoded() ||
+        FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(picture.pixels_)))) {
+        return {};
+    }
+    return picture;
+}
+
+// A bitmap resource is a BITMAPINFOHEADER and its rows, bottom-up, each padded to four bytes.
+Picture Picture::load(int id) {
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_BITMAP);
+    const HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
+    const auto* header = loaded != nullptr ? static_cast<const BITMAPINFOHEADER*>(LockResource(loaded)) : nullptr;
+    const DWORD bytes = found != nullptr ? SizeofResource(nullptr, found) : 0;
+    if (header == nullptr || bytes < sizeof(BITMAPINFOHEADER) || header->biBitCount != 24 ||
+        header->biCompression != BI_RGB || header->biHeight <= 0) {
+        return {};
+    }
+    Picture picture = blank(SIZE{header->biWidth, header->biHeight});
+    const auto width = static_cast<std::size_t>(picture.size_.cx);
+    const auto height = static_cast<std::size_t>(picture.size_.cy);
+    const std::size_t stride = (width * 3 + 3) / 4 * 4;
+    if (!picture.decoded() || bytes < header->biSize + stride * height) {
+        return {};
+    }
+    const auto* rows = reinterpret_cast<const std::uint8_t*>(header) + header->biSize;
+    auto* pixels = static_cast<std::uint8_t*>(picture.pixels_);
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::uint8_t* from = rows + (height - 1 - y) * stride;
+        std::uint8_t* to = pixels + y * width * 4;
+        for (std::size_t x = 0; x < width; ++x) {  // blue, green, red; the fourth byte unused
+            to[x * 4] = from[x * 3];
+            to[x * 4 + 1] = from[x * 3 + 1];
+            to[x * 4 + 2] = from[x * 3 + 2];
+            to[x * 4 + 3] = 0;
+        }
+    }
+    return picture;
+}
+
+Picture Picture::decode(std::span<const std::uint8_t> encoded) {
+    if (encoded.empty() || encoded.size() > std::numeric_limits<DWORD>::max()) {
+        return {};
+    }
+    const ComPtr<IWICImagingFactory> factory = imagingFactory();
+    ComPtr<IWICFormatConverter> converter;
+    if (factory.get() == nullptr || !convertFirstFrame(factory.get(), encoded, converter)) {
+        return {};
+    }
+    return copyOf(converter.get());
+}
+
+Picture Picture::scaledTo(SIZE size) const {
+    if (!decoded() || size.cx <= 0 || size.cy <= 0 || size.cx > static_cast<LONG>(kLargestSide) ||
+        size.cy > static_cast<LONG>(kLargestSide)) {
+        return {};
+    }
+    if (size.cx == size_.cx && size.cy == size_.cy) {
+        return *this;
+    }
+    const ComPtr<IWICImagingFactory> factory = imagingFactory();
+    ComPtr<IWICBitmap> source;
+    ComPtr<IWICBitmapScaler> scaler;
+    const UINT stride = static_cast<UINT>(size_.cx) * 4;
+    if (factory.get() == nullptr ||
+        FAILED(factory->CreateBitmapFromMemory(
+            static_cast<UINT>(size_.cx), static_cast<UINT>(size_.cy), GUID_WICPixelFormat32bppBGR, stride,
+            stride * static_cast<UINT>(size_.cy), static_cast<BYTE*>(pixels_), source.put())) ||
+        FAILED(factory->CreateBitmapScaler(scaler.put())) ||
+        FAILED(scaler->Initialize(source.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
+                                  WICBitmapInterpolationModeFant))) {
+        return {};
+    }
+    return copyOf(scaler.get());
+}
+
+Picture Picture::atDpi(int dpi) const {
+    return scaledTo(SIZE{designPixelsAt(size_.cx, dpi), designPixelsAt(size_.cy, dpi)});
+}
+
+}  // namespace zantiro::forms::win32

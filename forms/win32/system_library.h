@@ -1,0 +1,19 @@
+// System DLLs loaded when first needed instead of imported, so start-up neither waits for them nor holds them.
+#pragma once
+
+#include "forms/win32/win32.h"
+
+namespace zantiro::forms::win32 {
+
+// `name` (e.g. L"winmm.dll") from the system folder, by its full path so no file of that name beside the exe is
+// taken; loaded once and kept for the life of the process. Null when it cannot be loaded.
+HMODULE loadSystemLibrary(const wchar_t* name);
+
+// The call `name` of a library loadSystemLibrary gave; null when the library or the call is missing.
+template <typename Function>
+Function systemCall(HMODULE library, const char* name) {
+    return library != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
+                              : nullptr;
+}
+
+}  // namespace zantiro::forms::win32
