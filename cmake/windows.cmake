@@ -1,4 +1,5 @@
-# The Win32 backend and zantiro.exe: one static x86-64 Unicode executable that needs only Windows itself.
+# The Win32 backend and zantiro.exe: a static Unicode executable that needs only Windows itself, built once for
+# x86-64 (preset windows) and once for i686 (preset windows-x86).
 enable_language(RC)
 
 add_library(zantiro_win32 STATIC
@@ -21,7 +22,11 @@ add_library(zantiro_win32 STATIC
 target_link_libraries(zantiro_win32 PUBLIC zantiro_portable)
 target_compile_definitions(zantiro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                  _WIN32_WINNT=0x0601 WINVER=0x0601)  # Windows 7: newer calls are looked up
-target_link_libraries(zantiro_win32 PUBLIC user32 gdi32 winmm comctl32 ole32 windowscodecs shlwapi uuid)
+# Imported: kernel32 (always), user32, gdi32 and comctl32, all loaded with the exe anyway. Loaded when first needed
+# instead (forms/win32/system_library.h), so that start-up neither waits for them nor holds them: winmm.dll for
+# PlaySoundW at the first sound, ole32.dll for COM (and through it windowscodecs.dll) when the picture is resampled
+# for a DPI other than 96. Calls newer than Windows 7 are looked up in user32 the same way (GetDpiForWindow).
+target_link_libraries(zantiro_win32 PUBLIC user32 gdi32 comctl32)
 
 # Statically linked runtime: no libstdc++ or winpthread DLL next to the exe.
 if(NOT MSVC)
@@ -32,9 +37,27 @@ if(NOT MSVC)
     endif()
 endif()
 
+# The script's dependencies are read from the script: every file it names (a resource's file or an #include) in its
+# own folder. The make and Ninja scanners see only its #include lines, so without this a changed sound, icon or
+# picture would not rebuild the exe. Editing the script configures again, so the list cannot drift from it.
 set(ZANTIRO_RC ${PROJECT_SOURCE_DIR}/resources/zantiro.rc)
-set_source_files_properties(${ZANTIRO_RC} PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/resources/ti.wav;${PROJECT_SOURCE_DIR}/resources/ling.wav;${PROJECT_SOURCE_DIR}/resources/background.jpg;${PROJECT_SOURCE_DIR}/resources/zantiro.ico;${PROJECT_SOURCE_DIR}/resources/zantiro.exe.manifest;${PROJECT_SOURCE_DIR}/resources/resource_ids.h")
+function(zantiro_resource_script_inputs script result)
+    get_filename_component(folder ${script} DIRECTORY)
+    file(READ ${script} text)
+    string(REGEX MATCHALL "\"[^\"\n]+\"|[^ \t\r\n\",]+" tokens "${text}")
+    set(inputs)
+    foreach(token IN LISTS tokens)
+        string(REGEX REPLACE "^\"(.*)\"$" "\\1" name "${token}")
+        if(NOT name STREQUAL "" AND NOT IS_DIRECTORY ${folder}/${name} AND EXISTS ${folder}/${name})
+            list(APPEND inputs ${folder}/${name})
+        endif()
+    endforeach()
+    list(REMOVE_DUPLICATES inputs)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${script})
+    set(${result} ${inputs} PARENT_SCOPE)
+endfunction()
+zantiro_resource_script_inputs(${ZANTIRO_RC} ZANTIRO_RC_INPUTS)
+set_source_files_properties(${ZANTIRO_RC} PROPERTIES OBJECT_DEPENDS "${ZANTIRO_RC_INPUTS}")
 if(NOT MSVC)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()

@@ -31,8 +31,9 @@ add_executable(zantiro_wine_tests
     ${CMAKE_CURRENT_LIST_DIR}/topmost_keeper_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_system_test.cpp
     # The program's own resources (sounds, picture, DPI-aware manifest), so the tests load what it loads.
-    ${PROJECT_SOURCE_DIR}/resources/zantiro.rc
+    ${ZANTIRO_RC}
 )
+set_source_files_properties(${ZANTIRO_RC} PROPERTIES OBJECT_DEPENDS "${ZANTIRO_RC_INPUTS}")
 target_include_directories(zantiro_wine_tests PRIVATE ${PROJECT_SOURCE_DIR}/resources)
 target_link_libraries(zantiro_wine_tests PRIVATE zantiro_win32 GTest::gtest_main)
 target_compile_definitions(zantiro_wine_tests PRIVATE ZANTIRO_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
