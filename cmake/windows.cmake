@@ -8,7 +8,6 @@ add_library(zantiro_win32 STATIC
     forms/win32/failures.cpp
     forms/win32/input_box.cpp
     forms/win32/main_window.cpp
-    forms/win32/newer_calls.cpp
     forms/win32/painter.cpp
     forms/win32/picture.cpp
     forms/win32/popup_menu.cpp

@@ -81,8 +81,6 @@ public:
 
     // Read from the start button's caption and enabled flag, the flashing timer and the pause button's caption.
     RunState runState() const;
-    // What the controls and counters break of the rules of the current run state; empty when all hold.
-    std::vector<std::string> brokenRunStateRules() const;
 
     void Timer2_Tick();
     void Timer3_Tick();

@@ -35,8 +35,7 @@ public:
     void postClick(const CommandButton& button) const;
 
     HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, for TranslateAcceleratorW
-    bool pictureDecoded() const { return original_.decoded(); }
-    TimerScheduler& scheduler() { return *scheduler_; }  // after create()
+    TimerScheduler& scheduler() { return *scheduler_; }          // after create()
     using WindowBase::hwnd;
 
     void controlChanged(Control& control, Property property) override;

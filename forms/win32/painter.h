@@ -27,7 +27,6 @@ class Painter {
 public:
     // The background as it is drawn, at the window's DPI: painting only copies it, never decodes or scales.
     void setPicture(Picture picture);
-    const Picture& picture() const { return picture_; }
 
     // The back buffer follows the client area; true when its size changed.
     bool resize(SIZE client);

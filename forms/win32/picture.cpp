@@ -1,11 +1,11 @@
-// The background picture: the decoded bitmap resource copied into a 32 bpp DIB section; WIC (memory stream, first
-// frame, 32 bpp BGR) for encoded images, and WIC's scaler for other DPIs.
+// The background picture: the decoded bitmap resource copied into a 32 bpp DIB section, and WIC's scaler for other
+// DPIs.
 #include "forms/win32/picture.h"
 
 #include <wincodec.h>
 
 #include <cstddef>
-#include <limits>
+#include <cstdint>
 #include <utility>
 
 #include "forms/units.h"
@@ -15,27 +15,9 @@
 namespace zantiro::forms::win32 {
 namespace {
 
-// Sets up `converter` to hand out the first frame as 32 bpp BGR pixels; false when any step fails.
-bool convertFirstFrame(IWICImagingFactory* factory,
-                       std::span<const std::uint8_t> encoded,
-                       ComPtr<IWICFormatConverter>& converter) {
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
-    // WIC only reads from the buffer; its signature is not const.
-    auto* bytes = const_cast<BYTE*>(encoded.data());
-    return SUCCEEDED(factory->CreateStream(stream.put())) &&
-           SUCCEEDED(stream->InitializeFromMemory(bytes, static_cast<DWORD>(encoded.size()))) &&
-           SUCCEEDED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                      decoder.put())) &&
-           SUCCEEDED(decoder->GetFrame(0, frame.put())) && SUCCEEDED(factory->CreateFormatConverter(converter.put())) &&
-           SUCCEEDED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                           0.0, WICBitmapPaletteTypeCustom));
-}
-
 constexpr UINT kLargestSide = 0x4000;
 
-// COM is set up the first time a picture is decoded or resampled, on that thread (the UI thread; the process ends
+// COM is set up the first time a picture is resampled, on that thread (the UI thread; the process ends
 // without undoing it). ole32 is looked up rather than imported: at 96 dpi the program never needs it.
 ComPtr<IWICImagingFactory> imagingFactory() {
     using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
@@ -130,18 +112,6 @@ Picture Picture::load(int id) {
         }
     }
     return picture;
-}
-
-Picture Picture::decode(std::span<const std::uint8_t> encoded) {
-    if (encoded.empty() || encoded.size() > std::numeric_limits<DWORD>::max()) {
-        return {};
-    }
-    const ComPtr<IWICImagingFactory> factory = imagingFactory();
-    ComPtr<IWICFormatConverter> converter;
-    if (factory.get() == nullptr || !convertFirstFrame(factory.get(), encoded, converter)) {
-        return {};
-    }
-    return copyOf(converter.get());
 }
 
 Picture Picture::scaledTo(SIZE size) const {

@@ -1,10 +1,8 @@
-// The background picture: a 32 bpp DIB section, from the program's decoded bitmap or an image the imaging
-// component decodes, and resampled by it for other DPIs.
+// The background picture: a 32 bpp DIB section, from the program's decoded bitmap, resampled by the imaging
+// component for other DPIs.
 #pragma once
 
-#include <cstdint>
 #include <memory>
-#include <span>
 
 #include "forms/win32/handles.h"
 #include "forms/win32/win32.h"
@@ -18,8 +16,8 @@ public:
     // The program's picture: a 24 bpp RT_BITMAP resource, stored decoded so that start-up needs neither COM nor
     // the imaging component. Empty when it is missing, and the window paints a plain fill instead.
     static Picture load(int id);
-    // An encoded image (JPEG, PNG, ...) decoded by the imaging component; empty when it does not decode.
-    static Picture decode(std::span<const std::uint8_t> encoded);
+    // The source's pixels (32 bpp BGR) in a new picture; empty when they cannot be copied.
+    static Picture copyOf(IWICBitmapSource* source);
 
     // A copy resampled to `size` by the imaging component's Fant filter (on Windows 7 too, unlike the cubic
     // modes); empty when this one is, or when resampling fails. At its own size a copy sharing the pixels: the
@@ -36,7 +34,6 @@ public:
 
 private:
     static Picture blank(SIZE size);  // pixels not set; empty when the size is out of bounds
-    static Picture copyOf(IWICBitmapSource* source);
 
     std::shared_ptr<const UniqueBitmap> bitmap_;
     void* pixels_ = nullptr;  // bitmap_'s rows, for resampling

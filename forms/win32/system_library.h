@@ -1,4 +1,6 @@
-// System DLLs loaded when first needed instead of imported, so start-up neither waits for them nor holds them.
+// Calls found at run time instead of imported: system DLLs loaded when first needed, so start-up neither waits for
+// them nor holds them, and calls newer than Windows 7 SP1, which imported would stop the exe from loading there
+// ("entry point not found"). Every caller keeps a fallback for when a call is missing.
 #pragma once
 
 #include "forms/win32/win32.h"
@@ -9,7 +11,8 @@ namespace zantiro::forms::win32 {
 // taken; loaded once and kept for the life of the process. Null when it cannot be loaded.
 HMODULE loadSystemLibrary(const wchar_t* name);
 
-// The call `name` of a library loadSystemLibrary gave; null when the library or the call is missing.
+// The call `name` of `library`: one loadSystemLibrary gave, or a DLL loaded with the exe (GetModuleHandleW of
+// user32.dll). Null when the library or the call is missing.
 template <typename Function>
 Function systemCall(HMODULE library, const char* name) {
     return library != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))

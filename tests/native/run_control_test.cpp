@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "tests/support/headless_app.h"
+#include "tests/support/run_state.h"
 
 namespace zantiro::testing {
 namespace {
@@ -110,7 +111,7 @@ TEST(RunStates, ACountdownGoesThroughAllFiveAndTheRulesNoticeAControlOutOfStep) 
     HeadlessApp app;
     ui::Form1& f = app.form;
     const auto state = [&f] {
-        EXPECT_EQ(f.timing.brokenRunStateRules(), std::vector<std::string>{});
+        EXPECT_EQ(brokenRunStateRules(f), std::vector<std::string>{});
         return f.timing.runState();
     };
     app.chooseFromMenu("dao1");
@@ -128,11 +129,10 @@ TEST(RunStates, ACountdownGoesThroughAllFiveAndTheRulesNoticeAControlOutOfStep) 
     EXPECT_EQ(state(), RunState::Ready);
 
     f.Timer3.setEnabled(true);  // ticking while ready
-    EXPECT_EQ(f.timing.brokenRunStateRules(), std::vector<std::string>{"ready: no timer of the run is on"});
+    EXPECT_EQ(brokenRunStateRules(f), std::vector<std::string>{"ready: no timer of the run is on"});
     f.Timer3.setEnabled(false);
     f.timing.CountdownSeconds = 59;
-    EXPECT_EQ(f.timing.brokenRunStateRules(),
-              std::vector<std::string>{"ready: the counter holds the mode's start value"});
+    EXPECT_EQ(brokenRunStateRules(f), std::vector<std::string>{"ready: the counter holds the mode's start value"});
 }
 
 TEST(CountdownLimit, ACountAtTheSmallestValueDoesNotWrapOnItsTick) {

@@ -5,12 +5,16 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "tests/support/headless_app.h"
 
 namespace zantiro::testing {
 
-// The run-state table's rules (TimingEngine::brokenRunStateRules), and what holds in every state besides.
+// What the controls and counters break of the rules of the current run state (the run-state table); empty when all
+// hold.
+std::vector<std::string> brokenRunStateRules(const ui::Form1& f);
+// The run-state table's rules (brokenRunStateRules), and what holds in every state besides.
 void expectRunStateHolds(const HeadlessApp& app, const std::string& step);
 // While counting up, the count never goes back (it stops at its limit rather than wrap). `last` is the count after
 // the previous step; it is updated to the count now.

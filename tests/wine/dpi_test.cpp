@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "forms/units.h"
-#include "forms/win32/newer_calls.h"
 #include "forms/win32/services.h"
+#include "forms/win32/system_library.h"
 #include "forms/window.h"
 #include "tests/wine/wine_test_support.h"
 
@@ -102,14 +102,15 @@ TEST(ScreenInTwips, UsesTheBoundWindowsDpiAndNinetySixBeforeThat) {
 // Windows 7 to 8.1 lack GetDpiForWindow: the look-up finds nothing and a window has the screen's DPI, the prefix's
 // LogPixels (the 144-dpi run shows it is not a fixed 96).
 TEST(OlderWindows, WithoutGetDpiForWindowAWindowHasTheScreensDpi) {
+    using forms::win32::GetDpiForWindowFunction;
+    using forms::win32::systemCall;
     TestWindow window;
-    ASSERT_NE(forms::win32::findNewerCall(L"user32.dll", "GetDpiForWindow"), nullptr) << "Wine has the call";
-    forms::win32::hideNewerCalls(true);
-    const FARPROC hidden = forms::win32::findNewerCall(L"user32.dll", "GetDpiForWindow");
-    const int dpi = forms::win32::windowDpi(window.hwnd());
-    forms::win32::hideNewerCalls(false);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    ASSERT_NE(systemCall<GetDpiForWindowFunction>(user32, "GetDpiForWindow"), nullptr) << "Wine has the call";
+    const auto missing = systemCall<GetDpiForWindowFunction>(user32, "GetDpiForWindowOnAnOlderSystem");
+    const int dpi = forms::win32::windowDpi(window.hwnd(), missing);
 
-    EXPECT_EQ(hidden, nullptr);
+    EXPECT_EQ(missing, nullptr);
     EXPECT_EQ(dpi, forms::win32::screenDpi());
     if (expectedDpi() != 0) {
         EXPECT_EQ(dpi, expectedDpi());

@@ -43,7 +43,7 @@ TEST(Faults, ATickHandlerThatThrowsIsReportedAndItsTimerGoesOnTicking) {
             throw std::runtime_error("first tick");
         }
     };
-    MainWindow mainWindow(window, Picture::decode({}));
+    MainWindow mainWindow(window, Picture{});
     ASSERT_TRUE(mainWindow.create());
     EXPECT_TRUE(pumpUntil([&ticks] { return ticks >= 4; }, 3000)) << "ticks after the throw: " << ticks - 1;
     EXPECT_TRUE(anyReport(failures, L"first tick", false));
@@ -103,7 +103,7 @@ TEST(Faults, AButtonThatCannotBeCreatedIsReportedAndTheRestOfTheWindowWorks) {
     int startClicks = 0, pauseClicks = 0;
     start.onClick = [&startClicks] { ++startClicks; };
     pause.onClick = [&pauseClicks] { ++pauseClicks; };
-    MainWindow mainWindow(window, Picture::decode({}));
+    MainWindow mainWindow(window, Picture{});
 
     gRefusingHook = SetWindowsHookExW(WH_CBT, refusePauseButton, nullptr, GetCurrentThreadId());
     ASSERT_NE(gRefusingHook, nullptr);

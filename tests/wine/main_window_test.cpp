@@ -41,6 +41,13 @@ std::wstring textOf(HWND window) {
     return text;
 }
 
+// The client area as the window paints it for PrintWindow.
+COLORREF printedAt(HWND window, POINT at) {
+    Surface printed(at.x + 1, at.y + 1);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    return printed.at(at.x, at.y);
+}
+
 RECT clientRectOf(HWND child) {
     RECT rect{};
     GetWindowRect(child, &rect);
@@ -110,7 +117,7 @@ TEST_F(MainWindowTest, IsCreatedHiddenWithTheDesignsCaptionAndReportsItsHandleAn
     EXPECT_EQ(textOf(hwnd()), L"Zantiro 测试");
     EXPECT_FALSE(IsWindowVisible(hwnd()));
     EXPECT_EQ(window.dpi(), forms::win32::screenDpi());  // Wine has one DPI for all
-    EXPECT_TRUE(mainWindow.pictureDecoded());
+    EXPECT_NE(printedAt(hwnd(), POINT{200, 12}), kNoPictureFill) << "the picture shows, in open sky";
 }
 
 TEST_F(MainWindowTest, MakesOneRealPushButtonPerCommandButtonInTabOrder) {
@@ -334,9 +341,11 @@ TEST(MainWindowLifetime, DestroyingTheBackendIsNoUnloadAndDetachesTheControls) {
     window.onUnload = [&unloads] { ++unloads; };
     HWND hwnd = nullptr;
     {
-        MainWindow mainWindow(window, Picture::decode({}));
+        MainWindow mainWindow(window, Picture{});
         ASSERT_TRUE(mainWindow.create());
-        EXPECT_FALSE(mainWindow.pictureDecoded());
+        window.setWidth(3920);
+        window.setHeight(2450);
+        EXPECT_EQ(printedAt(mainWindow.hwnd(), POINT{200, 12}), kNoPictureFill) << "no picture";
         hwnd = mainWindow.hwnd();
     }
     EXPECT_FALSE(IsWindow(hwnd));

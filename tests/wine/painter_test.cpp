@@ -16,6 +16,7 @@
 #include "forms/win32/picture.h"
 #include "forms/win32/win32.h"
 #include "resources/resource_ids.h"
+#include "tests/wine/decoded_picture.h"
 #include "tests/wine/wine_test_support.h"
 
 namespace zantiro::wine_tests {
@@ -38,7 +39,7 @@ TEST(Picture, TheEmbeddedBitmapIsTheSkyJpegAsTheImagingComponentDecodesIt) {
     const Picture embedded = background();
     const auto jpeg = readFile(hostPath(std::string(ZANTIRO_RESOURCES_DIR) + "/background.jpg"));
     ASSERT_TRUE(jpeg.has_value());
-    const Picture decoded = Picture::decode(*jpeg);
+    const Picture decoded = decodePicture(*jpeg);
     ASSERT_TRUE(embedded.decoded());
     ASSERT_TRUE(decoded.decoded());
     EXPECT_EQ(embedded.size().cx, 399);
@@ -88,8 +89,8 @@ TEST(Picture, IsScaledToItsSizeInTwips) {
 
 TEST(Picture, BytesThatAreNoImageGiveNoPicture) {
     const std::vector<std::uint8_t> garbage(600, 0x5A);
-    EXPECT_FALSE(Picture::decode(garbage).decoded());
-    EXPECT_FALSE(Picture::decode({}).decoded());
+    EXPECT_FALSE(decodePicture(garbage).decoded());
+    EXPECT_FALSE(decodePicture({}).decoded());
     EXPECT_FALSE(Picture::load(9999).decoded());
     EXPECT_FALSE(Picture::load(IDI_ZANTIRO).decoded()) << "an icon is no bitmap";
 }
@@ -224,7 +225,7 @@ TEST_F(PainterScene, PaintTouchesOnlyTheDirtyRegionAndKeepsTheRest) {
 TEST_F(PainterScene, FillsLightBlueWhereThePictureDidNotDecode) {
     const std::vector<std::uint8_t> garbage(64, 1);
     Painter painter;
-    painter.setPicture(Picture::decode(garbage));
+    painter.setPicture(decodePicture(garbage));
     painter.resize(SIZE{261, 163});
     Surface target(261, 163);
     painter.paint(target.dc(), nullptr, scene());
