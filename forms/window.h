@@ -86,7 +86,7 @@ private:
 
     std::string caption_;
     PixelRect rect_;
-    int dpi_ = 96;
+    int dpi_ = kDesignDpi;
     WindowHandle handle_ = 0;
     std::vector<Control*> controls_;  // not owned
 };

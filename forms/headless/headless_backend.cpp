@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "forms/units.h"
+
 namespace zantiro::forms::headless {
 namespace {
 
@@ -32,7 +34,7 @@ float measureCaptionTwips(const std::string& caption, const Font& font, int dpi)
         pixels96 += length == 1 ? cells.half : cells.full;
         i += length;
     }
-    const int pixels = static_cast<int>(std::lround(pixels96 * dpi / 96.0));
+    const int pixels = designPixelsAt(pixels96, dpi);
     return pixelsToTwips(pixels, dpi);
 }
 

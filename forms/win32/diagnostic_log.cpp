@@ -15,9 +15,9 @@ DiagnosticLog* DiagnosticLog::get() {
             return nullptr;
         }
         // Appends only: each line lands whole at the end, whatever else holds the file.
-        const HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file != INVALID_HANDLE_VALUE ? new DiagnosticLog(file) : nullptr;  // lives as long as the process
+        UniqueFile file(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file ? new DiagnosticLog(std::move(file)) : nullptr;  // lives as long as the process
     }();
     return log;
 }
@@ -49,7 +49,7 @@ void DiagnosticLog::write(std::string_view line) {
     std::string text(line);
     text += '\n';
     DWORD written = 0;
-    WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 }  // namespace zantiro::forms::win32

@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "forms/controls.h"
+#include "forms/win32/handles.h"
 #include "forms/win32/timer_scheduler.h"
 #include "forms/win32/win32.h"
 
@@ -28,10 +30,11 @@ public:
     DiagnosticLog& operator=(const DiagnosticLog&) = delete;
 
 private:
-    explicit DiagnosticLog(HANDLE file) : file_(file) {}
+    explicit DiagnosticLog(UniqueFile file) : file_(std::move(file)) {}
     void write(std::string_view line);
 
-    HANDLE file_;  // open until the process ends: the log must hold every line however the program stops
+    UniqueFile file_;  // open until the process ends (the log is never deleted): it holds every line however the
+                       // program stops
 };
 
 }  // namespace zantiro::forms::win32

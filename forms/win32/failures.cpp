@@ -10,9 +10,11 @@ namespace zantiro::forms::win32 {
 namespace {
 
 void tellDebuggerAndUser(const Failure& failure) {
-    std::wstring text = L"zantiro: " + failure.call + L" failed";
-    if (failure.error != 0) {
-        text += L" (error " + std::to_wstring(failure.error) + L")";
+    std::wstring text = L"zantiro: " + describe(failure.where);
+    if (!failure.exception.empty()) {
+        text += L": exception stopped (" + failure.exception + L")";
+    } else {
+        text += L": a call failed (error " + std::to_wstring(failure.error) + L")";
     }
     OutputDebugStringW((text + L"\n").c_str());
     static std::set<std::wstring> told;
@@ -34,10 +36,10 @@ FailureListener& listener() {
 
 }  // namespace
 
-bool reportIf(bool failed, const wchar_t* call, const wchar_t* userMessage) {
+bool reportIf(bool failed, const wchar_t* userMessage, std::source_location where) {
     if (failed) {
         const DWORD error = GetLastError();
-        listener()(Failure{call, error, userMessage});
+        listener()(Failure{where, error, {}, userMessage});
     }
     return failed;
 }
@@ -46,8 +48,12 @@ FailureListener setFailureListener(FailureListener replacement) {
     return std::exchange(listener(), replacement ? std::move(replacement) : FailureListener(tellDebuggerAndUser));
 }
 
-void reportException(const wchar_t* where, const char* what) {
-    listener()(Failure{std::wstring(where) + L" (" + (what != nullptr ? widen(what) : L"unknown exception") + L")"});
+void reportException(const char* what, std::source_location where) {
+    listener()(Failure{where, 0, what != nullptr ? widen(what) : L"unknown exception", nullptr});
+}
+
+std::wstring describe(const std::source_location& where) {
+    return widen(where.file_name()) + L"(" + std::to_wstring(where.line()) + L") " + widen(where.function_name());
 }
 
 }  // namespace zantiro::forms::win32

@@ -39,7 +39,7 @@ public:
         if (!slot) {
             slot = createFont(font, dpi_);
         }
-        if (reportIf(!slot, L"CreateFontW", L"字体无法创建，文字将以系统字体显示。请关闭一些程序后重新启动本程序。")) {
+        if (reportIf(!slot, L"字体无法创建，文字将以系统字体显示。请关闭一些程序后重新启动本程序。")) {
             return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         }
         return slot.get();

@@ -35,6 +35,11 @@ struct FilePolicy {
     static Handle invalid() { return INVALID_HANDLE_VALUE; }  // what CreateFileW returns on failure, not null
     static bool close(Handle file) { return CloseHandle(file) != 0; }
 };
+struct WinEventHookPolicy {
+    using Handle = HWINEVENTHOOK;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle hook) { return UnhookWinEvent(hook) != 0; }
+};
 template <typename Interface>
 struct ComPolicy {
     using Handle = Interface*;
@@ -68,9 +73,12 @@ public:
         return handle_;
     }
     Handle release() { return std::exchange(handle_, Policy::invalid()); }
+    // Keeps the thread's last error: a failure reported after the clean-up still names its own cause.
     void reset(Handle handle = Policy::invalid()) {
         if (*this && handle_ != handle) {
+            const DWORD error = GetLastError();
             Policy::close(handle_);
+            SetLastError(error);
         }
         handle_ = handle;
     }
@@ -93,6 +101,7 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcPolicy>;
 using UniqueMenu = UniqueHandle<MenuPolicy>;
 using UniqueAccelerators = UniqueHandle<AcceleratorPolicy>;
 using UniqueFile = UniqueHandle<FilePolicy>;
+using UniqueWinEventHook = UniqueHandle<WinEventHookPolicy>;
 template <typename Interface>
 using ComPtr = UniqueHandle<ComPolicy<Interface>>;
 

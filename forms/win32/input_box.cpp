@@ -115,8 +115,7 @@ INT_PTR handleDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return exceptionBarrier(L"the input box's dialog procedure", INT_PTR{FALSE},
-                            [&] { return handleDialogMessage(dialog, message, wParam, lParam); });
+    return exceptionBarrier(INT_PTR{FALSE}, [&] { return handleDialogMessage(dialog, message, wParam, lParam); });
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "forms/units.h"
 #include "forms/win32/diagnostic_log.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/failures.h"
@@ -19,7 +20,6 @@ namespace {
 // The load handling takes caption and sizing frame away itself, through the window system. No maximise box: the
 // window has one fixed size, and without the box the system menu greys Maximize (Alt+Space).
 constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN;
-constexpr int kDefaultDpi = 96;
 // Clear of IDOK and IDCANCEL, which IsDialogMessageW sends for Enter and Esc.
 constexpr int kFirstButtonId = 100;
 constexpr WORD kFirstFunctionKeyCommand = 0x7F01;
@@ -53,7 +53,7 @@ int shiftKeys(WPARAM keys) {
 
 MainWindow::MainWindow(Window& window, Picture picture)
     : window_(window),
-      fonts_(kDefaultDpi),
+      fonts_(kDesignDpi),
       measureDc_(CreateCompatibleDC(nullptr)),
       updateRegion_(CreateRectRgn(0, 0, 0, 0)),
       original_(std::move(picture)) {}
@@ -321,8 +321,7 @@ void MainWindow::createButtons() {
         button.hwnd = CreateWindowExW(
             0, L"BUTTON", widen(command.caption()).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0,
             0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)), GetModuleHandleW(nullptr), nullptr);
-        if (reportIf(button.hwnd == nullptr, L"CreateWindowExW (BUTTON)",
-                     L"有按钮无法创建，窗口中可能缺少按钮。请关闭一些程序后重新启动本程序。")) {
+        if (reportIf(button.hwnd == nullptr, L"有按钮无法创建，窗口中可能缺少按钮。请关闭一些程序后重新启动本程序。")) {
             continue;
         }
         EnableWindow(button.hwnd, command.enabled() ? TRUE : FALSE);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/units.h"
+#include "forms/win32/dib_section.h"
 #include "forms/win32/layout.h"
 #include "forms/win32/text.h"
 
@@ -89,16 +90,8 @@ bool Painter::resize(SIZE client) {
     if (client.cx == size_.cx && client.cy == size_.cy && backBitmap_) {
         return false;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = std::max<LONG>(client.cx, 1);
-    info.bmiHeader.biHeight = -std::max<LONG>(client.cy, 1);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     back_.select(nullptr);
-    backBitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    backBitmap_ = createDibSection(SIZE{std::max<LONG>(client.cx, 1), std::max<LONG>(client.cy, 1)});
     back_.select(backBitmap_.get());
     size_ = client;
     return true;

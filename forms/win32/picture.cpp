@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "forms/units.h"
+#include "forms/win32/dib_section.h"
 #include "forms/win32/handles.h"
 #include "forms/win32/system_library.h"
 
@@ -49,15 +50,8 @@ Picture Picture::blank(SIZE size) {
         size.cy > static_cast<LONG>(kLargestSide)) {
         return picture;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap = createDibSection(size, &bits);
     if (bitmap && bits != nullptr) {
         picture.bitmap_ = std::make_shared<const UniqueBitmap>(std::move(bitmap));
         picture.pixels_ = bits;

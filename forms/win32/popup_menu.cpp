@@ -19,7 +19,7 @@ void appendItems(HMENU target, const MenuItem& parent, std::vector<MenuItem*>& c
             continue;
         }
         if (item->isSeparator()) {
-            reportIf(!AppendMenuW(target, MF_SEPARATOR, 0, nullptr), L"AppendMenuW");
+            reportIf(!AppendMenuW(target, MF_SEPARATOR, 0, nullptr));
             continue;
         }
         std::wstring text = widen(item->caption());
@@ -29,20 +29,19 @@ void appendItems(HMENU target, const MenuItem& parent, std::vector<MenuItem*>& c
         const UINT checked = item->checked() ? MF_CHECKED : MF_UNCHECKED;
         if (!item->items().empty()) {
             UniqueMenu submenu(CreatePopupMenu());
-            if (reportIf(!submenu, L"CreatePopupMenu", kIncompleteMenu)) {
+            if (reportIf(!submenu, kIncompleteMenu)) {
                 continue;
             }
             appendItems(submenu.get(), *item, commands);
             if (!reportIf(!AppendMenuW(target, MF_POPUP | MF_STRING | checked,
                                        reinterpret_cast<UINT_PTR>(submenu.get()), text.c_str()),
-                          L"AppendMenuW", kIncompleteMenu)) {
+                          kIncompleteMenu)) {
                 submenu.release();  // the parent owns it now and destroys it with itself
             }
             continue;
         }
         commands.push_back(item);
-        reportIf(!AppendMenuW(target, MF_STRING | checked, commands.size(), text.c_str()), L"AppendMenuW",
-                 kIncompleteMenu);
+        reportIf(!AppendMenuW(target, MF_STRING | checked, commands.size(), text.c_str()), kIncompleteMenu);
     }
 }
 
@@ -50,7 +49,7 @@ void appendItems(HMENU target, const MenuItem& parent, std::vector<MenuItem*>& c
 
 BuiltMenu buildPopupMenu(const MenuItem& menu) {
     BuiltMenu built{UniqueMenu(CreatePopupMenu()), {}};
-    if (!reportIf(!built.menu, L"CreatePopupMenu", kIncompleteMenu)) {
+    if (!reportIf(!built.menu, kIncompleteMenu)) {
         appendItems(built.menu.get(), menu, built.commands);
     }
     return built;

@@ -47,7 +47,7 @@ namespace {
 // The window's own DPI once it exists; before that the one the forms layer holds for it.
 int screenDpi(const Window* window) {
     if (window == nullptr) {
-        return 96;
+        return kDesignDpi;
     }
     if (window->hWnd() != 0) {
         return windowDpi(toHwnd(window->hWnd()));

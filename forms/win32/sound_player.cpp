@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "forms/win32/handles.h"
 #include "forms/win32/system_library.h"
 #include "forms/win32/text.h"
 
@@ -14,9 +15,9 @@ namespace {
 
 // The file's first bytes are the embedded ones. The player opens with MMIO_DENYWRITE: so do we.
 bool fileHolds(const std::wstring& path, std::span<const std::uint8_t> embedded) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return false;  // missing, a directory, held open by a writer, no access
     }
     std::vector<std::uint8_t> start(embedded.size());
@@ -24,12 +25,11 @@ bool fileHolds(const std::wstring& path, std::span<const std::uint8_t> embedded)
     DWORD got = 1;
     while (read < start.size() && got != 0) {
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(start.size() - read, 1u << 20));
-        if (!ReadFile(file, start.data() + read, chunk, &got, nullptr)) {
+        if (!ReadFile(file.get(), start.data() + read, chunk, &got, nullptr)) {
             break;
         }
         read += got;
     }
-    CloseHandle(file);
     return read == start.size() && std::equal(start.begin(), start.end(), embedded.begin());
 }
 

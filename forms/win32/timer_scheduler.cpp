@@ -182,7 +182,7 @@ void TimerScheduler::arm(Entry& entry) {
     // The same id replaces the timer, so one WM_TIMER per arming: the timer is used one-shot. A failure (the
     // session out of timers) is tried once more at once and then at the next wake-up of any timer.
     entry.armed = systemTimer_.set(entry.id, delay) || systemTimer_.set(entry.id, delay);
-    reportIf(!entry.armed, L"SetTimer", L"计时器无法启动，时间可能停止走动。请关闭一些程序后重新启动本程序。");
+    reportIf(!entry.armed, L"计时器无法启动，时间可能停止走动。请关闭一些程序后重新启动本程序。");
 }
 
 std::int64_t TimerScheduler::steadyMilliseconds() {

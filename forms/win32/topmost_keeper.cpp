@@ -9,16 +9,20 @@ TopmostKeeper* keeper = nullptr;
 
 }  // namespace
 
-TopmostKeeper::TopmostKeeper(HWND window) : window_(window) {
+TopmostKeeper::TopmostKeeper(HWND window)
+    : window_(window),
+      hook_(SetWinEventHook(EVENT_SYSTEM_FOREGROUND,
+                            EVENT_SYSTEM_FOREGROUND,
+                            nullptr,
+                            &TopmostKeeper::onWinEvent,
+                            0,
+                            0,
+                            WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS)) {
     keeper = this;
-    hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &TopmostKeeper::onWinEvent, 0, 0,
-                            WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
 }
 
 TopmostKeeper::~TopmostKeeper() {
-    if (hook_ != nullptr) {
-        UnhookWinEvent(hook_);
-    }
+    hook_.reset();  // no event after this one is gone
     keeper = nullptr;
 }
 

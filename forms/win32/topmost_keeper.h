@@ -2,6 +2,7 @@
 // display change once, without activating it.
 #pragma once
 
+#include "forms/win32/handles.h"
 #include "forms/win32/win32.h"
 
 namespace zantiro::forms::win32 {
@@ -28,8 +29,8 @@ private:
     onWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread, DWORD time);
     bool atTop() const;
 
-    HWND window_;
-    HWINEVENTHOOK hook_ = nullptr;
+    HWND window_;  // not owned
+    UniqueWinEventHook hook_;
 };
 
 }  // namespace zantiro::forms::win32

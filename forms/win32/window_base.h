@@ -63,8 +63,7 @@ private:
             self->hwnd_ = nullptr;
             return DefWindowProcW(hwnd, message, wParam, lParam);
         }
-        return exceptionBarrier(L"a window message handler", LRESULT{0},
-                                [&] { return self->handleMessage(message, wParam, lParam); });
+        return exceptionBarrier(LRESULT{0}, [&] { return self->handleMessage(message, wParam, lParam); });
     }
 
     HWND hwnd_ = nullptr;  // owned: destroyed with the object

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/controls.h"
+#include "forms/win32/failures.h"
 #include "forms/win32/fonts.h"
 #include "forms/win32/handles.h"
 #include "forms/win32/main_window.h"
@@ -22,9 +23,12 @@ using forms::win32::Picture;
 
 const forms::Font kButtonFont{"宋体", 10.5f, 700, 134};
 
-bool anyReport(const RecordedFailures& failures, const std::wstring& call, bool toUser) {
+// A report whose place ("file(line) function") or exception text holds `text`.
+bool anyReport(const RecordedFailures& failures, const std::wstring& text, bool toUser) {
     for (const auto& report : failures.reports) {
-        if (report.call.find(call) != std::wstring::npos && (report.userMessage != nullptr) == toUser) {
+        const bool matches = forms::win32::describe(report.where).find(text) != std::wstring::npos ||
+                             report.exception.find(text) != std::wstring::npos;
+        if (matches && (report.userMessage != nullptr) == toUser) {
             return true;
         }
     }
@@ -47,6 +51,7 @@ TEST(Faults, ATickHandlerThatThrowsIsReportedAndItsTimerGoesOnTicking) {
     ASSERT_TRUE(mainWindow.create());
     EXPECT_TRUE(pumpUntil([&ticks] { return ticks >= 4; }, 3000)) << "ticks after the throw: " << ticks - 1;
     EXPECT_TRUE(anyReport(failures, L"first tick", false));
+    EXPECT_TRUE(anyReport(failures, L"window_base.h", false)) << "stopped in the window procedure";
 }
 
 TEST(Faults, ATimerThatCannotBeArmedIsReportedToTheUser) {
@@ -59,7 +64,7 @@ TEST(Faults, ATimerThatCannotBeArmedIsReportedToTheUser) {
     forms::win32::TimerScheduler scheduler(gone, nullptr);  // SetTimer on a destroyed window fails
     forms::Timer timer("Timer1", 100, true);
     scheduler.add(timer);
-    EXPECT_TRUE(anyReport(failures, L"SetTimer", true));
+    EXPECT_TRUE(anyReport(failures, L"timer_scheduler.cpp", true));
 }
 
 // GDI out of handles, for real: brushes until the process's handle table (or quota) is full.
@@ -73,7 +78,7 @@ TEST(Faults, AFontThatCannotBeCreatedFallsBackToTheStockFontUntilItCanBe) {
     }
     const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     EXPECT_EQ(fonts.get(kButtonFont), stock);
-    EXPECT_TRUE(anyReport(failures, L"CreateFontW", true));
+    EXPECT_TRUE(anyReport(failures, L"fonts.h", true));
     brushes.clear();
     const HFONT font = fonts.get(kButtonFont);
     EXPECT_NE(font, stock);
@@ -110,7 +115,7 @@ TEST(Faults, AButtonThatCannotBeCreatedIsReportedAndTheRestOfTheWindowWorks) {
     const bool created = mainWindow.create();
     UnhookWindowsHookEx(gRefusingHook);
     ASSERT_TRUE(created);
-    EXPECT_TRUE(anyReport(failures, L"BUTTON", true));
+    EXPECT_TRUE(anyReport(failures, L"createButtons", true));
 
     const HWND only = GetWindow(mainWindow.hwnd(), GW_CHILD);
     ASSERT_NE(only, nullptr);

@@ -45,5 +45,19 @@ TEST(UniqueHandle, AFileThatDidNotOpenIsNoHandleAndAnOpenOneClosesOnce) {
     EXPECT_TRUE(createFile(folder.path() + L"\\file.bin")) << "closed: nobody holds the file any more";
 }
 
+// A failure reported after the clean-up must name its own cause, not what the clean-up did: here the close itself
+// fails (a handle value nobody holds) and must not overwrite the error.
+TEST(UniqueHandle, AnOwnerLettingGoKeepsTheLastErrorOfTheCallThatFailed) {
+    {
+        UniqueFile stale(reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x7FF0)));
+        SetLastError(ERROR_ACCESS_DENIED);
+    }
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    UniqueRegion region(CreateRectRgn(0, 0, 4, 4));
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    region.reset();
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+}
+
 }  // namespace
 }  // namespace zantiro::wine_tests

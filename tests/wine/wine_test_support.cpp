@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "forms/win32/dib_section.h"
+
 namespace zantiro::wine_tests {
 namespace {
 
@@ -34,18 +36,15 @@ ATOM registerClass() {
 // A failure nobody expected is printed, not shown in a message box that would wait for a click forever.
 [[maybe_unused]] const bool kFailuresPrinted = [] {
     forms::win32::setFailureListener([](const forms::win32::Failure& failure) {
-        std::fwprintf(stderr, L"unexpected failure reported: %ls (error %lu)\n", failure.call.c_str(), failure.error);
+        std::fwprintf(stderr, L"unexpected failure reported: %ls (error %lu) %ls\n",
+                      forms::win32::describe(failure.where).c_str(), failure.error, failure.exception.c_str());
     });
     return true;
 }();
 
 }  // namespace
 
-Surface::Surface(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+Surface::Surface(int width, int height) : bitmap_(forms::win32::createDibSection(SIZE{width, height})) {
     canvas_.select(bitmap_.get());
 }
 
