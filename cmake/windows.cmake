@@ -34,7 +34,15 @@ if(NOT MSVC)
         target_compile_options(zantiro_options INTERFACE $<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections -fdata-sections>)
         target_link_options(zantiro_win32 INTERFACE -Wl,--gc-sections -s)
     endif()
+    # The same bytes from any folder at any time: no build path in the objects, no link time in the PE header.
+    target_compile_options(zantiro_options INTERFACE $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+                                                     -ffile-prefix-map=${PROJECT_BINARY_DIR}=build>)
+    target_link_options(zantiro_win32 INTERFACE -Wl,--no-insert-timestamp)
 endif()
+
+# zantiro_version.h: for the version resource and the usage box.
+configure_file(${PROJECT_SOURCE_DIR}/cmake/version.h.in ${PROJECT_BINARY_DIR}/generated/zantiro_version.h @ONLY)
+target_include_directories(zantiro_win32 PUBLIC ${PROJECT_BINARY_DIR}/generated)
 
 # The script's dependencies are read from the script: every file it names (a resource's file or an #include) in its
 # own folder. The make and Ninja scanners see only its #include lines, so without this a changed sound, icon or

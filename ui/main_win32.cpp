@@ -24,6 +24,7 @@
 #include "forms/win32/text.h"
 #include "resources/resource_ids.h"
 #include "ui/form1.h"
+#include "zantiro_version.h"
 
 namespace {
 
@@ -81,8 +82,8 @@ std::vector<std::string> commandLineArguments() {
 // The usage (exit code 0) or what is wrong with an argument and the usage (exit code 2), before any window shows.
 int reportCommandLine(const core::CommandLine& commandLine) {
     const auto* error = std::get_if<core::CommandLineError>(&commandLine);
-    const std::string text =
-        error ? error->message + "\n\n" + std::string(core::kUsageText) : std::string(core::kUsageText);
+    const std::string usage = "Zantiro " ZANTIRO_VERSION_TEXT "\n\n" + std::string(core::kUsageText);
+    const std::string text = error ? error->message + "\n\n" + usage : usage;
     MessageBoxW(nullptr, widen(text).c_str(), L"Zantiro",
                 MB_OK | MB_SETFOREGROUND | (error ? MB_ICONERROR : MB_ICONINFORMATION));
     return error ? 2 : 0;

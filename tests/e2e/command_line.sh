@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end command line under Wine + Xvfb: /countdown shows what the input box shows for the same minutes;
 # /countdown 0.6 /start /mute counts down at once; /position and /opacity place and fade the window as their menu
-# items do; a bad argument shows a message box naming it and ends with exit code 2; /? shows the usage, code 0.
+# items do; a bad argument shows a message box naming it and ends with exit code 2; /? shows the usage, code 0,
+# and /help the version.
 #   command_line.sh zantiro.exe zantiro_e2e_driver.exe
 # ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix).
 set -euo pipefail
@@ -57,4 +58,9 @@ e2e_wait_exit 5 2
 e2e_step "/? shows the usage and ends with code 0"
 e2e_start_program '/?'
 D message-box Zantiro 20000 "/countdown 分钟数：倒计时"
+e2e_wait_exit 5 0
+
+e2e_step "/help names the version of the VERSION file"
+e2e_start_program /help
+D message-box Zantiro 20000 "Zantiro $(<"$(dirname "${BASH_SOURCE[0]}")/../../VERSION")"
 e2e_wait_exit 5 0
