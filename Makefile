@@ -5,7 +5,8 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test exe native deps windows-configure test-native test-windows bench fuzz soak fresh-check clean
+.PHONY: all run test exe native deps windows-configure test-native test-windows bench fuzz soak fresh-check dist \
+	dist-check package-check clean
 
 all: exe
 
@@ -60,5 +61,19 @@ fuzz:
 fresh-check:
 	@tools/fresh-check.sh
 
+# dist/: the Windows zips with the user guide, the Debian package, the winget and Scoop manifests, SHA256SUMS.
+# RELEASE_URL=https://... names the folder they are downloaded from (a placeholder by default).
+dist: exe
+	@packaging/dist.sh
+
+# Two clean clones of HEAD build dist/ at once, in other folders, time zones and clocks: the bytes must agree.
+dist-check:
+	@packaging/dist-check.sh
+
+# The package of dist/ (made if missing) on a bare Debian 12: installed with apt-get, started from its desktop
+# entry under Xvfb, removed without a trace (as root, like fresh-check).
+package-check:
+	@packaging/package-check.sh
+
 clean:
-	rm -rf build
+	rm -rf build dist
