@@ -14,7 +14,7 @@ user=teacher
 step() { printf 'package-test: %s (%d s)\n' "$*" "$SECONDS"; }
 fail() {
     echo "package-test: FAIL: $*" >&2
-    tail -n 20 "$log" >&2 || true
+    tail -n 20 "$log" /home/$user/.local/share/zantiro/prepare.log >&2 2>/dev/null || true
     exit 1
 }
 as_user() { runuser -u "$user" -- env HOME="/home/$user" DISPLAY="$DISPLAY" LANG=C.UTF-8 "$@"; }
@@ -60,8 +60,8 @@ others=$(xdotool search --onlyvisible --name . 2>/dev/null | grep -vx "$window" 
 eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y, WIDTH, HEIGHT
 import -window root /tmp/screen.png
 # The digits are the only red in the window: 00:00 in 72-point digits covers a few thousand pixels.
-red=$(convert /tmp/screen.png -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage -fuzz 25% -fill white -opaque red \
-    -fill black +opaque white -format '%[fx:round(mean*w*h)]' info:)
+red=$(convert /tmp/screen.png -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage -fx 'r > 0.7 && g < 0.3 && b < 0.3' \
+    -format '%[fx:round(mean * w * h)]' info:)
 step "window ${WIDTH}x$HEIGHT at $X,$Y; $red red pixels"
 ((red > 1500)) || fail "the screenshot shows no digits ($red red pixels)"
 
