@@ -70,9 +70,9 @@ dist: exe
 dist-check:
 	@packaging/dist-check.sh
 
-# The package of dist/ (made if missing) on a bare Debian 12: installed with apt-get, started from its desktop
-# entry under Xvfb, removed without a trace (as root, like fresh-check).
-package-check:
+# The package of dist/ on a bare Debian 12: installed with apt-get, started from its desktop entry under Xvfb,
+# removed without a trace (as root, like fresh-check).
+package-check: dist
 	@packaging/package-check.sh
 
 clean:

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# `make package-check`: the Debian package of dist/ (made first when missing) on the bare Debian 12 of
+# `make package-check`: the Debian package of dist/ (make dist runs first) on the bare Debian 12 of
 # tools/fresh-root.sh, where packaging/package-test.sh installs it with apt-get, starts the desktop entry's command
 # under Xvfb as an ordinary user, and removes it again. Needs root, as fresh-check does.
 set -euo pipefail
@@ -26,10 +26,7 @@ main() {
     local start=$SECONDS
     fresh_as_root "$@"
     deb=$repo/dist/zantiro_$(<"$repo/VERSION")_amd64.deb
-    if [[ ! -f $deb ]]; then
-        say "no ${deb#"$repo"/}: make dist"
-        make -C "$repo" dist
-    fi
+    [[ -f $deb ]] || fail "no ${deb#"$repo"/}: run make dist first"
     fresh_base
     fresh_new_run
     export -f inside
