@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Runs as root in a bare Debian 12 (packaging/package-check.sh's chroot): `apt-get install ./DEB` installs the
-# package with its dependencies; the desktop entry's command, run by an ordinary user on a fresh Xvfb, shows the
-# timer with its digits and no window of Wine's own; the exit button ends it; `apt-get remove zantiro` removes
-# every file the package installed.
+# Runs as root in a bare Debian 12 (packaging/package-check.sh's chroot): without Wine the launcher says what to
+# install; `apt-get install ./DEB` installs the package with its dependencies; the desktop entry's command, run by
+# an ordinary user on a fresh Xvfb, shows the timer with its digits and no window of Wine's own; the exit button
+# ends it; `apt-get remove zantiro` removes every file the package installed.
 #   package-test.sh /root/zantiro_VERSION_amd64.deb
 set -euo pipefail
 deb=$1
@@ -22,6 +22,14 @@ as_user() { runuser -u "$user" -- env HOME="/home/$user" DISPLAY="$DISPLAY" LANG
 # A chroot has no services to start.
 printf '#!/bin/sh\nexit 101\n' >/usr/sbin/policy-rc.d
 chmod 755 /usr/sbin/policy-rc.d
+
+step "the launcher on a system without Wine says what to install"
+dpkg-deb -x "$deb" /tmp/unpacked
+rc=0
+/tmp/unpacked/usr/bin/zantiro 2>/tmp/no-wine.log || rc=$?
+if ((rc != 127)) || ! grep -q "sudo apt install wine" /tmp/no-wine.log; then
+    fail "without Wine the launcher ended with code $rc, saying: $(cat /tmp/no-wine.log)"
+fi
 
 step "apt-get update"
 "${apt[@]}" update >"$log" 2>&1 || fail "apt-get update"
