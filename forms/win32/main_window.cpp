@@ -88,7 +88,6 @@ bool MainWindow::create() {
     for (Label* label : labels_) {
         measure(*label);
     }
-    repaints_.remember(labels_, shapes_, window_.dpi());
     scheduler_ = std::make_unique<TimerScheduler>(hwnd(), &TimerScheduler::steadyMilliseconds);
     for (Timer* timer : timers_) {
         scheduler_->add(*timer);
@@ -102,8 +101,12 @@ bool MainWindow::create() {
 }
 
 void MainWindow::show() {
-    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Hidden, nothing was on screen to repaint: the first paint shows the controls as they are now.
+    repaints_.remember(labels_, shapes_, window_.dpi());
+    shown_ = true;
+    const PixelRect& at = window_.pixels();
+    SetWindowPos(hwnd(), nullptr, at.left, at.top, at.width, at.height,
+                 SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_SHOW);
     UpdateWindow(hwnd());
 }
@@ -130,7 +133,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onSize(static_cast<UINT>(wParam), SIZE{LOWORD(lParam), HIWORD(lParam)});
             return 0;
         case WM_WINDOWPOSCHANGED:
-            onWindowPosChanged();
+            if (shown_) {  // hidden, the window still stands where it was made, not where the load put it
+                onWindowPosChanged();
+            }
             break;  // DefWindowProcW still sends WM_SIZE and WM_MOVE
         case WM_TIMER:
             if (scheduler_ && scheduler_->onTimerMessage(wParam)) {
@@ -280,7 +285,7 @@ void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     for (const Button& button : buttons_) {
-        placeButton(button, true);
+        placeButton(button);
     }
     for (Label* label : labels_) {
         measure(*label);
@@ -313,36 +318,38 @@ void MainWindow::collectControls() {
     }
 }
 
-// Plain push buttons: none is the default button, so Enter clicks the focused one (see onGetDefId). A button
-// that cannot be created is left out (its control stays without a window) and the user is told.
+// Plain push buttons, made at their place and state in the design's font (Wine's default GUI font has no
+// Chinese glyphs): none is the default button, so Enter clicks the focused one (see onGetDefId). A button that
+// cannot be created is left out (its control stays without a window) and the user is told.
 void MainWindow::createButtons() {
     for (Button& button : buttons_) {
         const CommandButton& command = *button.control;
-        button.hwnd = CreateWindowExW(
-            0, L"BUTTON", widen(command.caption()).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0,
-            0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)), GetModuleHandleW(nullptr), nullptr);
+        const RECT rect = pixelRect(command, window_.dpi());
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (command.enabled() ? 0 : WS_DISABLED);
+        button.hwnd = CreateWindowExW(0, L"BUTTON", widen(command.caption()).c_str(), style, rect.left, rect.top,
+                                      rect.right - rect.left, rect.bottom - rect.top, hwnd(),
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)),
+                                      GetModuleHandleW(nullptr), nullptr);
         if (reportIf(button.hwnd == nullptr, L"有按钮无法创建，窗口中可能缺少按钮。请关闭一些程序后重新启动本程序。")) {
             continue;
         }
-        EnableWindow(button.hwnd, command.enabled() ? TRUE : FALSE);
-        placeButton(button, false);
+        SendMessageW(button.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(command.font())), FALSE);
     }
     std::erase_if(buttons_, [](const Button& button) { return button.hwnd == nullptr; });
 }
 
-// Geometry and font at the window's DPI. Every button needs the design's font: Wine's default GUI font has no
-// Chinese glyphs.
-void MainWindow::placeButton(const Button& button, bool redraw) {
+// Geometry and font at a new DPI. Every button needs the design's font: Wine's default GUI font has no Chinese
+// glyphs.
+void MainWindow::placeButton(const Button& button) {
     const RECT rect = pixelRect(*button.control, window_.dpi());
     SetWindowPos(button.hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(button.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(button.control->font())),
-                 redraw ? TRUE : FALSE);
+    SendMessageW(button.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(button.control->font())), TRUE);
 }
 
 void MainWindow::controlChanged(Control& control, Property property) {
     if (&control == &window_) {
-        if (property == Property::Geometry) {
+        if (property == Property::Geometry && shown_) {
             const PixelRect& at = window_.pixels();
             SetWindowPos(hwnd(), nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
@@ -359,13 +366,17 @@ void MainWindow::controlChanged(Control& control, Property property) {
             if (property == Property::Caption) {
                 measure(*labels_[i]);
             }
-            repaints_.labelChanged(hwnd(), i, *labels_[i], window_.dpi());
+            if (shown_) {
+                repaints_.labelChanged(hwnd(), i, *labels_[i], window_.dpi());
+            }
             return;
         }
     }
     for (std::size_t i = 0; i < shapes_.size(); ++i) {
         if (shapes_[i] == &control) {
-            repaints_.shapeChanged(hwnd(), i, *shapes_[i], window_.dpi());
+            if (shown_) {
+                repaints_.shapeChanged(hwnd(), i, *shapes_[i], window_.dpi());
+            }
             return;
         }
     }

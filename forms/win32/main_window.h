@@ -29,7 +29,8 @@ public:
     // Creates the window hidden with one BUTTON per command button, measures the labels, and from then on
     // shows every change of the controls and schedules the timers.
     bool create();
-    // Makes the style the load handling set take effect, then shows and paints the window.
+    // Puts the window where the load handling placed it and makes the style it set take effect, in one move;
+    // then shows and paints the window.
     void show();
     // Queues a click of the button as BN_CLICKED, so it runs from the message loop like the user's own.
     void postClick(const CommandButton& button) const;
@@ -65,7 +66,7 @@ private:
 
     void collectControls();
     void createButtons();
-    void placeButton(const Button& button, bool redraw);
+    void placeButton(const Button& button);
     void buttonChanged(const Button& button, Property property);
     void measure(Label& label);
     Scene scene() { return Scene{shapes_, lines_, labels_, fonts_, window_.dpi()}; }
@@ -88,6 +89,9 @@ private:
     std::vector<Timer*> timers_;
     RepaintTracker repaints_;
     HWND focus_ = nullptr;  // not owned: the child that had the focus when the window went inactive
+    // Until show(), the forms window alone holds the size and place: each move of a hidden window costs a round
+    // trip to the window system, and the load handling makes four.
+    bool shown_ = false;
 };
 
 }  // namespace zantiro::forms::win32

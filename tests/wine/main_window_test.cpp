@@ -221,6 +221,7 @@ TEST_F(MainWindowTest, AFrameColourChangeRepaintsItsBorderOnly) {
 }
 
 TEST_F(MainWindowTest, GeometryInTwipsMovesTheRealWindowAndSystemMovesAreReportedBack) {
+    showSettled();
     window.setLeft(1500);
     window.setTop(750);
     RECT rect{};
@@ -233,6 +234,23 @@ TEST_F(MainWindowTest, GeometryInTwipsMovesTheRealWindowAndSystemMovesAreReporte
     SetWindowPos(hwnd(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);  // as a drag would
     EXPECT_EQ(window.pixels().left, 37);
     EXPECT_EQ(window.pixels().top, 41);
+}
+
+// The load handling sizes and places the hidden window, and makes it topmost, which the system answers with a
+// placement of its own: the window shows where the load put it.
+TEST_F(MainWindowTest, TheWindowShowsWhereItWasPlacedWhileHidden) {
+    window.setLeft(1500);
+    window.setTop(750);
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    showSettled();
+    RECT rect{};
+    GetWindowRect(hwnd(), &rect);
+    EXPECT_EQ(rect.left, twipsToPixels(1500, dpi()));
+    EXPECT_EQ(rect.top, twipsToPixels(750, dpi()));
+    EXPECT_EQ(rect.right - rect.left, twipsToPixels(3920, dpi()));
+    EXPECT_EQ(rect.bottom - rect.top, twipsToPixels(2450, dpi()));
+    EXPECT_EQ(window.pixels().left, rect.left);
+    EXPECT_EQ(window.pixels().width, rect.right - rect.left);
 }
 
 TEST_F(MainWindowTest, MouseMovesGoToTheTopmostVisibleLabelInItsOwnTwipsElseToTheWindow) {
