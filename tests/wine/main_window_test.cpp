@@ -117,6 +117,7 @@ TEST_F(MainWindowTest, IsCreatedHiddenWithTheDesignsCaptionAndReportsItsHandleAn
     EXPECT_EQ(textOf(hwnd()), L"Zantiro 测试");
     EXPECT_FALSE(IsWindowVisible(hwnd()));
     EXPECT_EQ(window.dpi(), forms::win32::screenDpi());  // Wine has one DPI for all
+    showSettled();  // at the size the load gave it
     EXPECT_NE(printedAt(hwnd(), POINT{200, 12}), kNoPictureFill) << "the picture shows, in open sky";
 }
 
@@ -363,6 +364,7 @@ TEST(MainWindowLifetime, DestroyingTheBackendIsNoUnloadAndDetachesTheControls) {
         ASSERT_TRUE(mainWindow.create());
         window.setWidth(3920);
         window.setHeight(2450);
+        mainWindow.show();
         EXPECT_EQ(printedAt(mainWindow.hwnd(), POINT{200, 12}), kNoPictureFill) << "no picture";
         hwnd = mainWindow.hwnd();
     }
