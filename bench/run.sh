@@ -13,8 +13,10 @@ soak=tests/e2e/soak.sh  # the footprint sampler's long run, when it is there
 
 if [[ ${1:-} != --inside ]]; then
     cmake --preset windows >/dev/null
+    soak_targets=()
+    [[ -f $soak ]] && soak_targets=(zantiro_gdi_count)
     cmake --build --preset windows -j2 --target zantiro zantiro_bare_window zantiro_startup \
-        zantiro_timer_simulation zantiro_e2e_driver $([[ -f $soak ]] && echo zantiro_gdi_count) >/dev/null
+        zantiro_timer_simulation zantiro_e2e_driver "${soak_targets[@]}" >/dev/null
     cmake --preset windows-x86 >/dev/null  # the 32-bit exe, for its size
     cmake --build --preset windows-x86 -j2 --target zantiro >/dev/null
     rm -rf "$out"
@@ -44,10 +46,20 @@ winpath() { echo "Z:${1//\//\\}"; }
 D() { "$WINE" zantiro_e2e_driver.exe "$@" >>driver.log; }
 
 load_pids=()
-stop_load() { ((${#load_pids[@]})) && kill "${load_pids[@]}" 2>/dev/null || true; load_pids=(); }
+stop_load() {
+    if ((${#load_pids[@]})); then
+        kill "${load_pids[@]}" 2>/dev/null || true
+    fi
+    load_pids=()
+}
 busy_cores() { for _ in 1 2; do (while :; do :; done) & load_pids+=($!); done; }
 app_pid=
-stop_app() { [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null || true; app_pid=; }
+stop_app() {
+    if [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null; then
+        wait "$app_pid" 2>/dev/null || true
+    fi
+    app_pid=
+}
 soak_pid=
 trap 'stop_load; stop_app; [[ -n $soak_pid ]] && kill "$soak_pid" 2>/dev/null' EXIT
 

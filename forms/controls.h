@@ -54,37 +54,64 @@ private:
     ControlObserver* observer_ = nullptr;  // not owned
 };
 
-// A caption that sizes itself: the backend measures it and reports the width back.
-class Label final : public Control {
+// A control with a place and a size in twips, held in its design `D` (fields left, top, width and height).
+template <typename D>
+class PlacedControl : public Control {
 public:
-    struct Design {
-        std::string caption;
-        float left = 0, top = 0, width = 0, height = 0;
-        const Font* font = nullptr;
-        bool visible = true;
-        int tabIndex = 0;
-    };
-    using MouseMoveHandler = std::function<void(int button, int shift, float x, float y)>;
+    using Design = D;
 
-    Label(std::string name, Design design) : Control(std::move(name)), d_(std::move(design)) {}
+    PlacedControl(std::string name, Design design) : Control(std::move(name)), d_(std::move(design)) {}
 
-    const std::string& caption() const { return d_.caption; }
-    void setCaption(std::string caption) {
-        d_.caption = std::move(caption);
-        changed(Property::Caption);
-    }
     float left() const { return d_.left; }
     float top() const { return d_.top; }
     float width() const { return d_.width; }
     float height() const { return d_.height; }
-    void setLeft(float twips) {
-        d_.left = twips;
+
+protected:
+    void setGeometry(float& field, float twips) {
+        field = twips;
         changed(Property::Geometry);
     }
-    void setTop(float twips) {
-        d_.top = twips;
-        changed(Property::Geometry);
+
+    Design d_;
+};
+
+// What the design of every control with a caption begins with.
+struct CaptionedDesign {
+    std::string caption;
+    float left = 0, top = 0, width = 0, height = 0;
+    const Font* font = nullptr;
+};
+
+// A placed control with a caption in a font, and a place in the tab order.
+template <typename D>
+class CaptionedControl : public PlacedControl<D> {
+public:
+    using PlacedControl<D>::PlacedControl;
+
+    const std::string& caption() const { return this->d_.caption; }
+    void setCaption(std::string caption) {
+        this->d_.caption = std::move(caption);
+        this->changed(Property::Caption);
     }
+    const Font& font() const { return *this->d_.font; }
+    int tabIndex() const { return this->d_.tabIndex; }
+};
+
+struct LabelDesign : CaptionedDesign {
+    bool visible = true;
+    int tabIndex = 0;
+};
+
+// A caption that sizes itself: the backend measures it and reports the width back.
+class Label final : public CaptionedControl<LabelDesign> {
+public:
+    using MouseMoveHandler = std::function<void(int button, int shift, float x, float y)>;
+
+    using CaptionedControl::CaptionedControl;
+
+    void setLeft(float twips) { setGeometry(d_.left, twips); }
+    void setTop(float twips) { setGeometry(d_.top, twips); }
     // Auto-size: only the backend that measured the caption sets the extent.
     void setMeasuredSize(float widthTwips, float heightTwips) {
         d_.width = widthTwips;
@@ -100,66 +127,41 @@ public:
         foreColour_ = colour;
         changed(Property::ForeColour);
     }
-    const Font& font() const { return *d_.font; }
-    int tabIndex() const { return d_.tabIndex; }
 
     MouseMoveHandler onMouseMove;
 
 private:
-    Design d_;
     Colour foreColour_ = kButtonTextColour;
 };
 
-class CommandButton final : public Control {
+struct CommandButtonDesign : CaptionedDesign {
+    bool enabled = true;
+    int tabIndex = 0;
+};
+
+class CommandButton final : public CaptionedControl<CommandButtonDesign> {
 public:
-    struct Design {
-        std::string caption;
-        float left = 0, top = 0, width = 0, height = 0;
-        const Font* font = nullptr;
-        bool enabled = true;
-        int tabIndex = 0;
-    };
+    using CaptionedControl::CaptionedControl;
 
-    CommandButton(std::string name, Design design) : Control(std::move(name)), d_(std::move(design)) {}
-
-    const std::string& caption() const { return d_.caption; }
-    void setCaption(std::string caption) {
-        d_.caption = std::move(caption);
-        changed(Property::Caption);
-    }
     bool enabled() const { return d_.enabled; }
     void setEnabled(bool enabled) {
         d_.enabled = enabled;
         changed(Property::Enabled);
     }
-    float left() const { return d_.left; }
-    float top() const { return d_.top; }
-    float width() const { return d_.width; }
-    float height() const { return d_.height; }
-    const Font& font() const { return *d_.font; }
-    int tabIndex() const { return d_.tabIndex; }
-
     std::function<void()> onClick;
+};
 
-private:
-    Design d_;
+struct ShapeDesign {
+    float left = 0, top = 0, width = 0, height = 0;
+    int borderWidth = 1;  // pixels at 96 dpi
+    Colour borderColour = kWindowTextColour;
 };
 
 // A rectangle drawn as a border only; its interior lets the background show.
-class Shape final : public Control {
+class Shape final : public PlacedControl<ShapeDesign> {
 public:
-    struct Design {
-        float left = 0, top = 0, width = 0, height = 0;
-        int borderWidth = 1;  // pixels at 96 dpi
-        Colour borderColour = kWindowTextColour;
-    };
+    using PlacedControl::PlacedControl;
 
-    Shape(std::string name, Design design) : Control(std::move(name)), d_(design) {}
-
-    float left() const { return d_.left; }
-    float top() const { return d_.top; }
-    float width() const { return d_.width; }
-    float height() const { return d_.height; }
     void setLeft(float twips) { setGeometry(d_.left, twips); }
     void setTop(float twips) { setGeometry(d_.top, twips); }
     void setWidth(float twips) { setGeometry(d_.width, twips); }
@@ -174,13 +176,6 @@ public:
         d_.borderColour = colour;
         changed(Property::BorderColour);
     }
-
-private:
-    void setGeometry(float& field, float twips) {
-        field = twips;
-        changed(Property::Geometry);
-    }
-    Design d_;
 };
 
 class Line final : public Control {

@@ -32,5 +32,5 @@ for name in $targets; do
     "$fuzzer" -merge=1 "$merged" "$corpus" "$work" 2>>"$work/log"
     rm -rf "$corpus"
     mv "$merged" "$corpus"
-    echo "$name: $(ls "$corpus" | wc -l) inputs kept in tests/fuzz/corpus/$name"
+    echo "$name: $(find "$corpus" -type f | wc -l) inputs kept in tests/fuzz/corpus/$name"
 done

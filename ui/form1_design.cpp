@@ -10,14 +10,10 @@ const forms::Font kButtonFont{"宋体", 10.5f, 700, 134};
 namespace {
 
 CommandButton::Design button(const char* caption, float left, int tabIndex) {
-    return {.caption = caption,
-            .left = left,
-            .top = 1560,
-            .width = 735,
-            .height = 375,
-            .font = &kButtonFont,
-            .enabled = true,
-            .tabIndex = tabIndex};
+    const forms::CaptionedDesign captioned{
+        .caption = caption, .left = left, .top = 1560, .width = 735, .height = 375, .font = &kButtonFont};
+    const bool enabled = true;
+    return {captioned, enabled, tabIndex};
 }
 
 MenuItem::Design item(const char* caption, bool checked = false, const char* shortcut = "") {

@@ -52,7 +52,7 @@ e2e_wait_exit 5
 
 e2e_step "a bad argument: message box, exit code 2, no timer"
 e2e_start_program /position 9
-D message-box Zantiro 20000 "参数“/position”的值“9”无效"
+D message-box Zantiro 20000 '参数“/position”的值“9”无效'
 e2e_wait_exit 5 2
 
 e2e_step "/? shows the usage and ends with code 0"

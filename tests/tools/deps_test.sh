@@ -54,6 +54,7 @@ candidate=1.0-1
 ! grep -qxF "$2" "$state/offered_not" 2>/dev/null || candidate="(none)"
 printf '%s:\n  Installed: (none)\n  Candidate: %s\n' "$2" "$candidate"
 EOF
+    # shellcheck disable=SC2016  # $state is the stand-in's own variable, expanded when it runs
     printf '#!/bin/bash\ncat "$state/uid"\n' >"$bin/id"
     printf '#!/bin/bash\nvia="sudo " exec "$@"\n' >"$bin/sudo"
     chmod +x "$bin"/*

@@ -4,6 +4,7 @@
 #   emulator.sh --session cmd [args]  runs cmd (e.g. ctest) with one Xvfb and a warm wineserver for all runs
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
+# shellcheck source=tools/wine/env.sh
 . "$here/env.sh"
 (($#)) || { echo "usage: emulator.sh program.exe [args...] | --session command [args...]" >&2; exit 2; }
 "$here/prefix.sh"

@@ -1,4 +1,5 @@
 # Shared Wine settings for the scripts in tools/wine (sourced, never run).
+# shellcheck shell=bash
 
 ZANTIRO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export ZANTIRO_ROOT

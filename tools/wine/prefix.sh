@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares the Wine prefix once (fonts, DPI, audio, no window manager); a repeat call is free.
 set -euo pipefail
+# shellcheck source=tools/wine/env.sh
 . "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 # Settings not given keep what the prefix was made with (96 dpi, silent on creation), so a

@@ -2,6 +2,7 @@
 # Runs zantiro.exe under Wine (make run): on DISPLAY if set, else headless, saving screenshots of its window.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
+# shellcheck source=tools/wine/env.sh
 . "$here/env.sh"
 (($#)) || { echo "usage: run.sh zantiro.exe [args...]" >&2; exit 2; }
 "$here/prefix.sh"
