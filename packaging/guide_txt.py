@@ -11,7 +11,7 @@ import sys
 import unicodedata
 
 COLUMNS = 78
-NO_LINE_START = set("，。、；：？！）》」』”’…%")
+NO_LINE_START = set("，。、；：？！）》」』”’…%～")
 NO_LINE_END = set("“‘（《「『")
 WIDE = r"[^\x00-\u10ff]"
 
