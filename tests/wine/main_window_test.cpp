@@ -117,7 +117,8 @@ TEST_F(MainWindowTest, IsCreatedHiddenWithTheDesignsCaptionAndReportsItsHandleAn
     EXPECT_EQ(textOf(hwnd()), L"Zantiro 测试");
     EXPECT_FALSE(IsWindowVisible(hwnd()));
     EXPECT_EQ(window.dpi(), forms::win32::screenDpi());  // Wine has one DPI for all
-    showSettled();  // at the size the load gave it
+    // Shown at the size the load gave it: hidden, the window has not painted at that size yet.
+    showSettled();
     EXPECT_NE(printedAt(hwnd(), POINT{200, 12}), kNoPictureFill) << "the picture shows, in open sky";
 }
 
