@@ -3,6 +3,8 @@
 enable_language(RC)
 
 add_library(zantiro_win32 STATIC
+    forms/win32/accessible_client.cpp
+    forms/win32/com_apartment.cpp
     forms/win32/diagnostic_log.cpp
     forms/win32/dpi.cpp
     forms/win32/failures.cpp
@@ -24,7 +26,7 @@ target_compile_definitions(zantiro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_
 # Imported: kernel32 (always), user32, gdi32 and comctl32, all loaded with the exe anyway. Loaded when first needed
 # instead (forms/win32/system_library.h), so that start-up neither waits for them nor holds them: winmm.dll for
 # PlaySoundW at the first sound, ole32.dll for COM (and through it windowscodecs.dll) when the picture is resampled
-# for a DPI other than 96. Calls newer than Windows 7 are looked up in user32 the same way (GetDpiForWindow).
+# for a DPI other than 96, oleacc.dll and oleaut32.dll (with COM) at a screen reader's first question. Calls newer than Windows 7 are looked up in user32 the same way (GetDpiForWindow).
 target_link_libraries(zantiro_win32 PUBLIC user32 gdi32 comctl32)
 
 # Statically linked runtime: no libstdc++ or winpthread DLL next to the exe.

@@ -1,6 +1,7 @@
 // The count-up and countdown ticks with the countdown's milestones.
 #include <limits>
 
+#include "core/announcements.h"
 #include "core/time_display.h"
 #include "core/timing_engine.h"
 
@@ -41,6 +42,9 @@ void TimingEngine::Timer3_Tick() {
     }
     if (CountdownSeconds == 60) {
         c_.Shape1.setBorderColour(effects::kYellow);
+    }
+    if (const auto text = milestoneAnnouncement(CountdownSeconds)) {
+        announcer_.announce(*text);
     }
 }
 

@@ -58,8 +58,14 @@ public:
                  effects::WarningColours& warnings,
                  sound::SoundEffects& sounds,
                  forms::InputBox& inputBox,
-                 forms::Regional& regional)
-        : c_(controls), warnings_(warnings), sounds_(sounds), inputBox_(inputBox), regional_(regional) {}
+                 forms::Regional& regional,
+                 forms::Announcer& announcer)
+        : c_(controls),
+          warnings_(warnings),
+          sounds_(sounds),
+          inputBox_(inputBox),
+          regional_(regional),
+          announcer_(announcer) {}
 
     std::int32_t CountdownSeconds = 0;
     std::int32_t ElapsedSeconds = 0;
@@ -106,6 +112,7 @@ private:
     sound::SoundEffects& sounds_;
     forms::InputBox& inputBox_;
     forms::Regional& regional_;
+    forms::Announcer& announcer_;  // the milestones, for screen readers, whether the sound is on or off
 };
 
 }  // namespace zantiro::core

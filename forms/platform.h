@@ -103,6 +103,13 @@ public:
     virtual void keepAwake(bool awake) = 0;
 };
 
+// Tells a screen reader something it should say without being asked: a short text, once.
+class Announcer {
+public:
+    virtual ~Announcer() = default;
+    virtual void announce(std::string_view text) = 0;
+};
+
 class Program {
 public:
     virtual ~Program() = default;
@@ -121,6 +128,7 @@ struct Platform {
     Regional& regional;
     Program& program;
     Power& power;
+    Announcer& announcer;
 };
 
 }  // namespace zantiro::forms

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/controls.h"
@@ -15,6 +16,11 @@ using WindowHandle = std::uintptr_t;
 
 struct PixelRect {
     int left = 0, top = 0, width = 0, height = 0;
+};
+
+// Text the window paints itself, read by a screen reader as one element: the labels' captions joined in order.
+struct ReadableText {
+    std::vector<const Label*> labels;  // not owned
 };
 
 class Window final : public Control {
@@ -45,6 +51,8 @@ public:
 
     void addControl(Control& control) { controls_.push_back(&control); }
     const std::vector<Control*>& controls() const { return controls_; }
+    void addReadableText(ReadableText text) { readableTexts_.push_back(std::move(text)); }
+    const std::vector<ReadableText>& readableTexts() const { return readableTexts_; }
     void attach(ControlObserver* observer) {
         setObserver(observer);
         for (Control* control : controls_) {
@@ -89,6 +97,7 @@ private:
     int dpi_ = kDesignDpi;
     WindowHandle handle_ = 0;
     std::vector<Control*> controls_;  // not owned
+    std::vector<ReadableText> readableTexts_;
 };
 
 }  // namespace zantiro::forms

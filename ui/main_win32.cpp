@@ -9,6 +9,7 @@
 #include <cstdlib>  // __argc, __wargv
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -51,6 +52,20 @@ void runMessageLoop(const MainWindow& mainWindow, DiagnosticLog* log) {
         DispatchMessageW(&message);
     }
 }
+
+// Announcements go to the window's alert element once the window exists; the countdown ticks only after that.
+class WindowAnnouncer final : public forms::Announcer {
+public:
+    void setWindow(MainWindow& window) { window_ = &window; }
+    void announce(std::string_view text) override {
+        if (window_ != nullptr) {
+            window_->announce(text);
+        }
+    }
+
+private:
+    MainWindow* window_ = nullptr;  // not owned
+};
 
 // Says why the program ends before its window shows: in the system's words for `error`, and its number.
 void reportNoWindow(DWORD error) {
@@ -113,8 +128,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     effects::ClockSeededRandom random;
     Win32Program program;
     Win32Power power;
+    WindowAnnouncer announcer;
     forms::Platform platform{windowSystem, screen, popupMenu, inputBox, soundPlayer, fileSystem,
-                             resources,    random, regional,  program,  power};
+                             resources,    random, regional,  program,  power,       announcer};
 
     ui::Form1 form(platform);
     // These services convert or own through the window, which exists only with the form.
@@ -124,6 +140,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     MainWindow mainWindow(form.window, Picture::load(IDR_BACKGROUND));
     mainWindow.onFunctionKey = [&form](int number) { form.functionKey(number); };
+    announcer.setWindow(mainWindow);
     if (!mainWindow.create()) {
         reportNoWindow(GetLastError());
         return 1;

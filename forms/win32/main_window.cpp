@@ -62,6 +62,7 @@ MainWindow::~MainWindow() {
     window_.attach(nullptr);
     scheduler_.reset();  // kills its timers while the window still exists
     topmost_.reset();
+    accessible_.reset();
     destroy();  // before the fonts the buttons use go
 }
 
@@ -94,6 +95,7 @@ bool MainWindow::create() {
     }
     accelerators_ = createFunctionKeys();
     topmost_ = std::make_unique<TopmostKeeper>(hwnd());
+    accessible_ = std::make_unique<AccessibleClient>(hwnd(), window_, accessibleElements());
     RECT client{};
     GetClientRect(hwnd(), &client);
     painter_.resize(SIZE{client.right, client.bottom});
@@ -116,6 +118,12 @@ void MainWindow::postClick(const CommandButton& button) const {
         if (each.control == &button) {
             PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(each.id, BN_CLICKED), reinterpret_cast<LPARAM>(each.hwnd));
         }
+    }
+}
+
+void MainWindow::announce(std::string_view text) {
+    if (accessible_) {
+        accessible_->announce(text);
     }
 }
 
@@ -163,6 +171,13 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_GETOBJECT:  // a screen reader asks; the object ids are 32-bit, also in a 64-bit lParam
+            if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT && accessible_) {
+                if (const LRESULT object = accessible_->answer(wParam); object != 0) {
+                    return object;
+                }
+            }
+            break;
         case WM_CLOSE:  // also the system menu's Close and Alt+F4
             window_.unload();
             return 0;
@@ -336,6 +351,31 @@ void MainWindow::createButtons() {
         SendMessageW(button.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(command.font())), FALSE);
     }
     std::erase_if(buttons_, [](const Button& button) { return button.hwnd == nullptr; });
+}
+
+// The painted texts and the buttons in Tab order (the design's tab indexes), then the alert.
+std::vector<AccessibleElement> MainWindow::accessibleElements() const {
+    struct Ordered {
+        int tabIndex;
+        AccessibleElement element;
+    };
+    std::vector<Ordered> ordered;
+    for (const ReadableText& text : window_.readableTexts()) {
+        if (!text.labels.empty()) {
+            ordered.push_back({text.labels.front()->tabIndex(), {AccessibleElement::Kind::Text, &text, nullptr}});
+        }
+    }
+    for (const Button& button : buttons_) {
+        ordered.push_back({button.control->tabIndex(), {AccessibleElement::Kind::Button, nullptr, button.hwnd}});
+    }
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const Ordered& a, const Ordered& b) { return a.tabIndex < b.tabIndex; });
+    std::vector<AccessibleElement> elements;
+    for (const Ordered& each : ordered) {
+        elements.push_back(each.element);
+    }
+    elements.push_back({AccessibleElement::Kind::Alert, nullptr, nullptr});
+    return elements;
 }
 
 // Geometry and font at a new DPI. Every button needs the design's font: Wine's default GUI font has no Chinese

@@ -3,9 +3,11 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "forms/controls.h"
+#include "forms/win32/accessible_client.h"
 #include "forms/win32/fonts.h"
 #include "forms/win32/handles.h"
 #include "forms/win32/painter.h"
@@ -34,6 +36,8 @@ public:
     void show();
     // Queues a click of the button as BN_CLICKED, so it runs from the message loop like the user's own.
     void postClick(const CommandButton& button) const;
+    // Tells screen readers `text` unasked: an alert event on the client area's alert element.
+    void announce(std::string_view text);
 
     HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, for TranslateAcceleratorW
     TimerScheduler& scheduler() { return *scheduler_; }          // after create()
@@ -66,6 +70,7 @@ private:
 
     void collectControls();
     void createButtons();
+    std::vector<AccessibleElement> accessibleElements() const;
     void placeButton(const Button& button);
     void buttonChanged(const Button& button, Property property);
     void measure(Label& label);
@@ -80,6 +85,7 @@ private:
     Painter painter_;
     std::unique_ptr<TimerScheduler> scheduler_;
     std::unique_ptr<TopmostKeeper> topmost_;
+    std::unique_ptr<AccessibleClient> accessible_;
 
     // The window's controls by kind, in design order (buttons in tab order); none owned.
     std::vector<Button> buttons_;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "forms/units.h"
+#include "forms/win32/com_apartment.h"
 #include "forms/win32/dib_section.h"
 #include "forms/win32/handles.h"
 #include "forms/win32/system_library.h"
@@ -18,20 +19,12 @@ namespace {
 
 constexpr UINT kLargestSide = 0x4000;
 
-// COM is set up the first time a picture is resampled, on that thread (the UI thread; the process ends
-// without undoing it). ole32 is looked up rather than imported: at 96 dpi the program never needs it.
+// COM is set up the first time a picture is resampled. ole32 is looked up rather than imported: at 96 dpi the program
+// never needs it.
 ComPtr<IWICImagingFactory> imagingFactory() {
-    using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
     using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-    static const HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
-    static const auto createInstance = systemCall<CreateInstance>(ole32, "CoCreateInstance");
-    static const bool comReady = [] {
-        const auto initialize = systemCall<Initialize>(ole32, "CoInitializeEx");
-        // RPC_E_CHANGED_MODE: the thread is in the multithreaded apartment already, which WIC takes as well.
-        const HRESULT result =
-            initialize != nullptr ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_FAIL;
-        return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
-    }();
+    static const auto createInstance = systemCall<CreateInstance>(loadSystemLibrary(L"ole32.dll"), "CoCreateInstance");
+    const bool comReady = enterComApartment();  // WIC takes either apartment
     ComPtr<IWICImagingFactory> factory;
     // The version-1 factory: Windows 7 has only that one, and some SDKs map CLSID_WICImagingFactory to version 2.
     if (!comReady || createInstance == nullptr ||

@@ -46,6 +46,23 @@ if(ZANTIRO_WINDOWS_SUITE)
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/always_heard.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
     set_tests_properties(e2e_always_heard PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix_alsa)
 
+    # A screen reader's view from another process: the accessible tree, and the announcements through a WinEvent hook.
+    add_executable(zantiro_e2e_screen_reader
+        ${CMAKE_CURRENT_LIST_DIR}/screen_reader.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/window_probe.cpp
+        ${PROJECT_SOURCE_DIR}/forms/win32/text.cpp
+    )
+    target_link_libraries(zantiro_e2e_screen_reader PRIVATE zantiro_options oleacc ole32 oleaut32 user32)
+    target_compile_definitions(zantiro_e2e_screen_reader PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                                  _WIN32_WINNT=0x0A00)
+    if(NOT MSVC)
+        target_link_options(zantiro_e2e_screen_reader PRIVATE -municode -static)
+    endif()
+    add_test(NAME e2e_screen_reader
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/screen_reader.sh $<TARGET_FILE:zantiro>
+                $<TARGET_FILE:zantiro_e2e_driver> $<TARGET_FILE:zantiro_e2e_screen_reader>)
+    set_tests_properties(e2e_screen_reader PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix)
+
     # GDI objects and windows of a running program, which GetGuiResources does not count under Wine; the soak
     # samples with it through tests/e2e/footprint.sh, and the benchmarks may too. It reads the 64-bit PEB.
     add_executable(zantiro_gdi_count ${CMAKE_CURRENT_LIST_DIR}/gdi_count.cpp)

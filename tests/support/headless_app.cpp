@@ -8,7 +8,7 @@ HeadlessApp::HeadlessApp(const HeadlessOptions& options)
       fileSystem(options.folder),
       resources(ZANTIRO_RESOURCES_DIR, {{101, "ti.wav"}, {102, "ling.wav"}}),
       platform_{windowSystem, screen, popupMenu, inputBox, soundPlayer, fileSystem,
-                resources,    random, regional,  program,  power},
+                resources,    random, regional,  program,  power,       announcer},
       form(platform_),
       backend((form.window.setDpi(options.dpi), form.window)) {
     form.window.setHandle(0x1234);

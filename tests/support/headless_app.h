@@ -31,6 +31,7 @@ public:
     FixedRegional regional;
     HeadlessProgram program;
     RecordingPower power;
+    RecordingAnnouncer announcer;
 
 private:
     forms::Platform platform_;

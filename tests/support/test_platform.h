@@ -143,6 +143,12 @@ public:
     std::vector<bool> requests;
 };
 
+class RecordingAnnouncer final : public forms::Announcer {
+public:
+    void announce(std::string_view text) override { heard.emplace_back(text); }
+    std::vector<std::string> heard;
+};
+
 // Ending the program unwinds to whoever dispatched the event, like a process that is gone.
 struct ProgramEnded {};
 

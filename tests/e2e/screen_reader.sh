@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# End-to-end screen reader under Wine + Xvfb, from another process as a screen reader works (MSAA): after
+# /countdown 0.6 /mute the client area holds the time "00:36", the five buttons with their captions and states, the
+# wall clock and an alert; while counting down the time follows every tick, and an out-of-context WinEvent hook hears
+# "还剩三十秒", "还剩十秒" and "时间到" at 30, 10 and 0 seconds left, with the sound off, and nothing else.
+#   screen_reader.sh zantiro.exe zantiro_e2e_driver.exe zantiro_e2e_screen_reader.exe
+# ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix).
+set -euo pipefail
+export WINEPREFIX=${ZANTIRO_E2E_PREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/wine-prefix}
+(($# == 3)) || { echo "usage: $0 zantiro.exe zantiro_e2e_driver.exe zantiro_e2e_screen_reader.exe" >&2; exit 2; }
+reader=$(realpath "$3")
+# shellcheck source=tests/e2e/lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_init "$1" "$2"
+cp "$reader" "$E2E_WORK/screen_reader.exe"
+
+R() {
+    "$WINE" "$E2E_WORK/screen_reader.exe" "$@" 9>&-
+}
+
+e2e_step "what a screen reader finds after /countdown 0.6 /mute"
+e2e_start_program /countdown 0.6 /mute
+D wait-window 20000
+D wait-buttons 3000 "开 始" on "暂 停" off "复 位" off "功 能" on "退 出" on
+R tree 00:36 "开 始" "暂 停" "复 位" "功 能" "退 出"
+
+e2e_step "a 36 s countdown, heard"
+R countdown 36
+D wait-buttons 0 "停 止" on "暂 停" off "复 位" off "功 能" off "退 出" on
+R tree 00:00 "停 止" "暂 停" "复 位" "功 能" "退 出"
+
+e2e_step "exit"
+D click "退 出"
+e2e_wait_exit 5
