@@ -96,6 +96,24 @@ IAccessible* clientOf(HWND window) {
                : nullptr;
 }
 
+// A screen reader's mouse or touch exploration: the element's place lies inside the window, and asking what is at
+// its centre gives the element again.
+bool pointsAtItself(HWND main, const Element& element) {
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = element.child;
+    LONG left = 0, top = 0, width = 0, height = 0;
+    RECT window{};
+    GetWindowRect(main, &window);
+    if (FAILED(element.object->accLocation(&left, &top, &width, &height, id)) || width <= 0 || height <= 0 ||
+        left < window.left || top < window.top || left + width > window.right || top + height > window.bottom) {
+        return false;
+    }
+    VARIANT hit{};
+    return element.object->accHitTest(left + width / 2, top + height / 2, &hit) == S_OK && hit.vt == VT_I4 &&
+           hit.lVal == element.child;
+}
+
 // tree TIME CAPTION...: what a screen reader finds, checked against what the window shows.
 bool tree(HWND main, const std::vector<std::wstring>& args) {
     IAccessible* client = clientOf(main);
@@ -118,7 +136,8 @@ bool tree(HWND main, const std::vector<std::wstring>& args) {
         std::printf("child %zu: role %ld, state 0x%lx, name \"%s\"\n", i + 1, role, state, utf8(name).c_str());
         if (i == 0) {
             passed =
-                check(role == ROLE_SYSTEM_STATICTEXT && name == args[0], "the time reads \"" + utf8(args[0]) + "\"");
+                check(role == ROLE_SYSTEM_STATICTEXT && name == args[0], "the time reads \"" + utf8(args[0]) + "\"") &&
+                check(pointsAtItself(main, child), "the time's place lies in the window, and points back at it");
         } else if (i <= 5) {
             const std::size_t b = i - 1;
             const bool enabled = b < buttons.size() && IsWindowEnabled(buttons[b]);
