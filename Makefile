@@ -5,7 +5,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test lint exe native deps windows-configure test-native test-windows bench fuzz soak fresh-check dist \
+.PHONY: all run test lint exe native deps windows-configure test-native test-windows bench bench-startup fuzz soak fresh-check dist \
 	dist-check package-check clean
 
 all: exe
@@ -57,6 +57,10 @@ soak: native windows-configure
 
 bench: deps
 	@bench/run.sh
+
+# Only the start-up part of make bench (a few minutes): its table printed, docs/PERFORMANCE.md left as it is.
+bench-startup: deps
+	@bench/run.sh --startup-only
 
 # Each fuzz target for FUZZ_SECONDS (default 600); what it finds is kept in tests/fuzz/corpus for make test.
 fuzz:

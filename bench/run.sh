@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # make bench: measures zantiro.exe under Wine + Xvfb and rewrites docs/PERFORMANCE.md from this run.
-#   start-up and memory against a bare window (alternate runs); every tick of the real program through its
+#   start-up and memory against a bare window and a window showing the same texts, in three sessions of their own
+#   (bench/startup.sh); every tick of the real program through its
 #   ZANTIRO_TICK_LOG, counting up and down, idle and with both cores busy; CPU time and wake-ups stopped, counting
 #   and flashing; the scheduler against a simulated coarse Windows timer; exe sizes.
 # Shorter runs while working on it: ZANTIRO_BENCH_QUICK=1 (not for the record: the document says so).
+# run.sh --startup-only (make bench-startup): only the start-up sessions, their table printed, the document untouched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -12,18 +14,29 @@ out=$root/build/bench-run
 soak=tests/e2e/soak.sh  # the footprint sampler's long run, when it is there
 
 if [[ ${1:-} != --inside ]]; then
+    startup_targets=(zantiro zantiro_bare_window zantiro_same_texts_window zantiro_startup)
     cmake --preset windows >/dev/null
-    soak_targets=()
-    [[ -f $soak ]] && soak_targets=(zantiro_gdi_count)
-    cmake --build --preset windows -j2 --target zantiro zantiro_bare_window zantiro_startup \
-        zantiro_timer_simulation zantiro_e2e_driver "${soak_targets[@]}" >/dev/null
-    cmake --preset windows-x86 >/dev/null  # the 32-bit exe, for its size
-    cmake --build --preset windows-x86 -j2 --target zantiro >/dev/null
+    if [[ ${1:-} == --startup-only ]]; then
+        cmake --build --preset windows -j2 --target "${startup_targets[@]}" >/dev/null
+    else
+        more_targets=(zantiro_timer_simulation zantiro_e2e_driver)
+        [[ -f $soak ]] && more_targets+=(zantiro_gdi_count)
+        cmake --build --preset windows -j2 --target "${startup_targets[@]}" "${more_targets[@]}" >/dev/null
+        cmake --preset windows-x86 >/dev/null  # the 32-bit exe, for its size
+        cmake --build --preset windows-x86 -j2 --target zantiro >/dev/null
+    fi
     rm -rf "$out"
     mkdir -p "$out"
     # A folder of its own: the program writes its sound files next to itself.
-    cp build/windows/zantiro.exe build/windows/zantiro_bare_window.exe build/windows/zantiro_startup.exe \
-        build/windows/zantiro_timer_simulation.exe build/windows/tests/zantiro_e2e_driver.exe "$out/"
+    for target in "${startup_targets[@]}"; do
+        cp "build/windows/$target.exe" "$out/"
+    done
+    bench/startup.sh "$out"
+    if [[ ${1:-} == --startup-only ]]; then
+        python3 bench/report.py --startup "$out"
+        exit 0
+    fi
+    cp build/windows/zantiro_timer_simulation.exe build/windows/tests/zantiro_e2e_driver.exe "$out/"
     [[ -f $soak ]] && cp build/windows/tests/zantiro_gdi_count.exe "$out/"
     export LANG=C.UTF-8 LC_ALL=C.UTF-8  # Wine reads the driver's Chinese arguments in the locale's encoding
     tools/wine/emulator.sh --session "$0" --inside
@@ -36,9 +49,9 @@ fi
 . tools/wine/env.sh
 cd "$out"
 quick=${ZANTIRO_BENCH_QUICK:-}
-stopped_s=60 count_s=120 countdown_min=2.1 flash_s=60 startup_runs=15 sim_ticks=3600 soak_s=600
+stopped_s=60 count_s=120 countdown_min=2.1 flash_s=60 sim_ticks=3600 soak_s=600
 if [[ -n $quick ]]; then
-    stopped_s=10 count_s=20 countdown_min=0.5 flash_s=10 startup_runs=3 sim_ticks=600 soak_s=30
+    stopped_s=10 count_s=20 countdown_min=0.5 flash_s=10 sim_ticks=600 soak_s=30
 fi
 countdown_s=$(awk -v m="$countdown_min" 'BEGIN { printf "%d", m * 60 }')
 echo "quick=${quick:-0} stopped_s=$stopped_s count_s=$count_s countdown_s=$countdown_s flash_s=$flash_s" >settings.txt
@@ -80,10 +93,6 @@ start_app() {
     app_pid=$!
     D wait-window 20000
 }
-
-echo "bench: start-up and memory, $startup_runs alternate runs each"
-"$WINE" zantiro_startup.exe "$startup_runs" "$(winpath "$out/zantiro.exe")" \
-    "$(winpath "$out/zantiro_bare_window.exe")" >startup.txt
 
 if [[ -f $root/$soak ]]; then
     # Alongside the rest, in a prefix and a display of its own: counting, then flashing, sampled every minute.
