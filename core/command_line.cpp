@@ -22,6 +22,8 @@ const std::string_view kUsageText =
     "/opacity N：透明度\n"
     "    1 为 90%，2 为 80%，3 为 75%，\n"
     "    4 为 50%，5 为 30%，6 为 0%\n"
+    "/scale 百分比：窗口大小，100 至 400\n"
+    "    如 200 为两倍；Ctrl + 鼠标滚轮也可调整\n"
     "/start：窗口出现后立即开始\n"
     "/? 或 /help：显示本说明\n"
     "\n"
@@ -30,7 +32,7 @@ const std::string_view kUsageText =
 
 namespace {
 
-enum class Option { CountDown, CountUp, Mute, Position, Opacity, Start, Help };
+enum class Option { CountDown, CountUp, Mute, Position, Opacity, Scale, Start, Help };
 
 struct OptionName {
     std::string_view name;
@@ -38,13 +40,10 @@ struct OptionName {
 };
 
 constexpr std::array kOptionNames{
-    OptionName{"countdown", Option::CountDown},
-    OptionName{"countup", Option::CountUp},
-    OptionName{"mute", Option::Mute},
-    OptionName{"position", Option::Position},
-    OptionName{"opacity", Option::Opacity},
-    OptionName{"start", Option::Start},
-    OptionName{"?", Option::Help},
+    OptionName{"countdown", Option::CountDown}, OptionName{"countup", Option::CountUp},
+    OptionName{"mute", Option::Mute},           OptionName{"position", Option::Position},
+    OptionName{"opacity", Option::Opacity},     OptionName{"scale", Option::Scale},
+    OptionName{"start", Option::Start},         OptionName{"?", Option::Help},
     OptionName{"help", Option::Help},
 };
 constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Help) + 1;
@@ -86,18 +85,21 @@ std::string quoted(std::string_view argument) {
     return "“" + std::string(argument.substr(0, end)) + (end < argument.size() ? "…”" : "”");
 }
 
-// A whole number from 1 to max, ASCII digits only.
-std::optional<int> smallNumber(std::string_view text, int max) {
+// A whole number from min to max (at most three digits), ASCII digits only; leading zeros are fine.
+std::optional<int> wholeNumber(std::string_view text, int min, int max) {
     const std::string trimmed = trimSpaces(text);
     if (trimmed.empty() || trimmed.find_first_not_of("0123456789") != std::string::npos) {
         return std::nullopt;
     }
-    const auto first = trimmed.find_first_not_of('0');
-    if (first == std::string::npos || trimmed.size() - first > 1) {
+    const auto first = std::min(trimmed.find_first_not_of('0'), trimmed.size());
+    if (trimmed.size() - first > 3) {
         return std::nullopt;
     }
-    const int number = trimmed[first] - '0';
-    return number <= max ? std::optional<int>(number) : std::nullopt;
+    int number = 0;
+    for (std::size_t i = first; i < trimmed.size(); ++i) {
+        number = number * 10 + (trimmed[i] - '0');
+    }
+    return number >= min && number <= max ? std::optional<int>(number) : std::nullopt;
 }
 
 class Parser {
@@ -148,9 +150,11 @@ private:
                 options_.mute = true;
                 return std::nullopt;
             case Option::Position:
-                return takeItemNumber(argument, 7, options_.position);
+                return takeNumber(argument, 1, 7, options_.position);
             case Option::Opacity:
-                return takeItemNumber(argument, 6, options_.opacity);
+                return takeNumber(argument, 1, 6, options_.opacity);
+            case Option::Scale:
+                return takeNumber(argument, 100, 400, options_.scale);
             case Option::Start:
                 options_.start = true;
                 return std::nullopt;
@@ -189,13 +193,13 @@ private:
         return std::nullopt;
     }
 
-    Error takeItemNumber(const std::string& option, int max, int& chosen) {
+    Error takeNumber(const std::string& option, int min, int max, int& chosen) {
         const std::string* value = takeValue();
-        const std::string range = "1 到 " + std::to_string(max) + " 的数字";
+        const std::string range = std::to_string(min) + " 到 " + std::to_string(max) + " 的数字";
         if (!value || trimSpaces(*value).empty()) {
             return "参数" + quoted(option) + "后缺少 " + range + "。";
         }
-        const auto number = smallNumber(*value, max);
+        const auto number = wholeNumber(*value, min, max);
         if (!number) {
             return "参数" + quoted(option) + "的值" + quoted(*value) + "无效，应为 " + range + "。";
         }

@@ -20,6 +20,7 @@ struct StartOptions {
     bool mute = false;
     int position = 0;  // 1 to 7 in the placement submenu's order; 0 leaves the placement alone
     int opacity = 0;   // 1 to 6 in the transparency submenu's order; 0 leaves it alone
+    int scale = 0;     // the window's size in per cent of the monitor's scale, 100 to 400; 0 leaves it alone
     bool start = false;
 
     bool operator==(const StartOptions&) const = default;

@@ -12,7 +12,18 @@
 namespace zantiro::forms {
 
 // Which property of a control changed; a backend's observer redraws or reschedules only that.
-enum class Property { Caption, Enabled, Visible, Checked, Geometry, ForeColour, BorderColour, BorderWidth, Interval };
+enum class Property {
+    Caption,
+    Enabled,
+    Visible,
+    Checked,
+    Geometry,
+    ForeColour,
+    BorderColour,
+    BorderWidth,
+    Interval,
+    Scale  // the window's: everything measured in pixels is made anew at its new DPI
+};
 
 class Control;
 

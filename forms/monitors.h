@@ -27,4 +27,10 @@ inline std::optional<MonitorArea> monitorHolding(const Window& window, std::span
     return holding;
 }
 
+inline TwipsRect workAreaOf(const MonitorArea& monitor) {
+    return monitor.work.width > 0 && monitor.work.height > 0
+               ? monitor.work
+               : TwipsRect{monitor.left, monitor.top, monitor.width, monitor.height};
+}
+
 }  // namespace zantiro::forms

@@ -26,9 +26,15 @@ public:
     virtual void beginDrag(WindowHandle window) = 0;
 };
 
-// A monitor's whole rectangle (not its work area) in twips, relative to the primary monitor's top-left corner.
+struct TwipsRect {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
+// A monitor's whole rectangle in twips, relative to the primary monitor's top-left corner, and its work area: the
+// part the taskbar and docked bars leave free (empty when the platform names none: then all of it).
 struct MonitorArea {
     float left = 0, top = 0, width = 0, height = 0;
+    TwipsRect work{};
 };
 
 class Screen {

@@ -37,4 +37,9 @@ inline int designPixelsAt(int pixels, int dpi) {
     return static_cast<int>(std::lround(static_cast<double>(pixels) * dpi / kDesignDpi));
 }
 
+// A window scaled to `percent` is drawn as at this DPI: 96 dpi at 200 % is 192.
+inline int scaledDpi(int dpi, int percent) {
+    return static_cast<int>(std::lround(static_cast<double>(dpi) * percent / 100));
+}
+
 }  // namespace zantiro::forms

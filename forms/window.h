@@ -30,21 +30,36 @@ public:
     const std::string& caption() const { return caption_; }
 
     // The window system keeps whole pixels, so a size or place set in twips reads back rounded.
-    float left() const { return pixelsToTwips(rect_.left, dpi_); }
-    float top() const { return pixelsToTwips(rect_.top, dpi_); }
-    float width() const { return pixelsToTwips(rect_.width, dpi_); }
-    float height() const { return pixelsToTwips(rect_.height, dpi_); }
+    float left() const { return pixelsToTwips(rect_.left, dpi()); }
+    float top() const { return pixelsToTwips(rect_.top, dpi()); }
+    float width() const { return pixelsToTwips(rect_.width, dpi()); }
+    float height() const { return pixelsToTwips(rect_.height, dpi()); }
     void setLeft(float twips) { setPixels(rect_.left, twips); }
     void setTop(float twips) { setPixels(rect_.top, twips); }
     void setWidth(float twips) { setPixels(rect_.width, twips); }
     void setHeight(float twips) { setPixels(rect_.height, twips); }
+    // Place and size at once: one move on the screen instead of four.
+    void setBounds(float left, float top, float width, float height) {
+        rect_ = PixelRect{twipsToPixels(left, dpi()), twipsToPixels(top, dpi()), twipsToPixels(width, dpi()),
+                          twipsToPixels(height, dpi())};
+        changed(Property::Geometry);
+    }
     const PixelRect& pixels() const { return rect_; }
 
     // The backend reports what the window system did on its own: a drag, a DPI change.
     void movedTo(int leftPx, int topPx) { placedAt(PixelRect{leftPx, topPx, rect_.width, rect_.height}); }
     void placedAt(const PixelRect& rect) { rect_ = rect; }
-    int dpi() const { return dpi_; }
-    void setDpi(int dpi) { dpi_ = dpi; }
+    // The DPI the window is drawn at: its monitor's, times the user's scale. Twips convert with it.
+    int dpi() const { return scaledDpi(monitorDpi_, scale_); }
+    int monitorDpi() const { return monitorDpi_; }
+    void setDpi(int monitorDpi) { monitorDpi_ = monitorDpi; }  // the backend, for the monitor the window is on
+    // Per cent on top of the monitor's scale, 100 and up: the window is drawn as at that much of its DPI. The
+    // backend remakes fonts, picture and measures; the caller sets the size and place anew.
+    int scale() const { return scale_; }
+    void setScale(int percent) {
+        scale_ = percent;
+        changed(Property::Scale);
+    }
 
     WindowHandle hWnd() const { return handle_; }
     void setHandle(WindowHandle handle) { handle_ = handle; }
@@ -82,19 +97,22 @@ public:
     }
 
     std::function<void(int button, int shift, float x, float y)> onMouseMove;
+    // Whole notches, away from the user positive; shift as for mouse moves (2 is Ctrl).
+    std::function<void(int notches, int shift)> onMouseWheel;
     std::function<void()> onUnload;
     std::function<void()> onDpiChanged;
     std::function<void()> onDisplayChange;  // a monitor came or went, or changed its size
 
 private:
     void setPixels(int& field, float twips) {
-        field = twipsToPixels(twips, dpi_);
+        field = twipsToPixels(twips, dpi());
         changed(Property::Geometry);
     }
 
     std::string caption_;
     PixelRect rect_;
-    int dpi_ = kDesignDpi;
+    int monitorDpi_ = kDesignDpi;
+    int scale_ = 100;
     WindowHandle handle_ = 0;
     std::vector<Control*> controls_;  // not owned
     std::vector<ReadableText> readableTexts_;

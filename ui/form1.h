@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "core/command_line.h"
 #include "core/timing_engine.h"
@@ -23,6 +24,10 @@ using forms::Timer;
 extern const forms::Font kDigitsFont;  // 72 pt
 extern const forms::Font kClockFont;   // 12 pt
 extern const forms::Font kButtonFont;  // 10.5 pt
+
+// The window's outer size at run time, in twips.
+inline constexpr float kWindowWidth = 3920;
+inline constexpr float kWindowHeight = 2450;
 
 class Form1 {
 public:
@@ -75,6 +80,12 @@ public:
     void Form_Unload();
     void Form_DpiChanged();
     void Form_DisplayChange();
+    // Ctrl + wheel steps the window's scale; the plain wheel does nothing.
+    void Form_MouseWheel(int notches, int shift);
+
+    // Before the load: the window drawn at `percent` of its monitor's scale (100 to 400), or at the largest step
+    // that the primary monitor's work area holds.
+    void startAtScale(int percent);
 
     void Command4_Click();
     void Command5_Click() { window.unload(); }
@@ -91,9 +102,19 @@ public:
     // options. Pressing start is left to the caller, once the window shows.
     void applyStartOptions(const core::StartOptions& options);
 
+    // The point of the window that keeps its place when the scale changes, on the screen in pixels.
+    struct PinnedPoint {
+        double across, down;  // 0 the left or top edge, 0.5 the middle, 1 the right or bottom edge
+        double x, y;
+    };
+
 private:
     void wireEvents();
     void layOutDigits();
+    void deriveFromSize();
+    // To `percent`, or the largest step the monitor's work area holds, keeping the point the placement pins.
+    void rescale(int percent);
+    int fittingScale(int percent, const forms::TwipsRect& work) const;
     void choosePlacement(MenuItem& item, const forms::MonitorArea& screen, float left, float top);
     void placeAtStart();
     void placementClick(MenuItem& item);
@@ -102,7 +123,10 @@ private:
     void keepAwakeWhileRunning();
 
     forms::Platform& platform_;
-    bool keptAwake_ = false;  // what the platform was last asked
+    bool keptAwake_ = false;             // what the platform was last asked
+    bool placementChosen_ = false;       // a placement item was chosen (the start-up place is not one)
+    std::optional<PinnedPoint> pinned_;  // by the last change of scale
+    forms::PixelRect scaledTo_;          // where that change put the window
 };
 
 }  // namespace zantiro::ui

@@ -7,6 +7,7 @@ void Form1::wireEvents() {
     window.onUnload = [this] { Form_Unload(); };
     window.onDpiChanged = [this] { Form_DpiChanged(); };
     window.onDisplayChange = [this] { Form_DisplayChange(); };
+    window.onMouseWheel = [this](int notches, int shift) { Form_MouseWheel(notches, shift); };
 
     const auto drag = [this](int button, int, float, float) { dragMouseMove(button); };
     window.onMouseMove = drag;

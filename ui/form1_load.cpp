@@ -7,8 +7,6 @@
 namespace zantiro::ui {
 
 namespace {
-constexpr float kWindowHeight = 2450;
-constexpr float kWindowWidth = 3920;
 constexpr float kWindowTop = 20;
 constexpr float kFrameInset = 25;
 constexpr float kFrameWidthReduction = 65;
@@ -86,8 +84,14 @@ void Form1::layOutDigits() {
 }
 
 // At another DPI the window's width and the labels' widths round to other pixels: what the load derived from
-// them is derived again, so the window looks as if it had started at that DPI.
+// them is derived again, so the window looks as if it had started at that DPI. The user's scale stays on top of
+// the new DPI, as far as the new monitor has room for it.
 void Form1::Form_DpiChanged() {
+    deriveFromSize();
+    rescale(window.scale());
+}
+
+void Form1::deriveFromSize() {
     Shape1.setWidth(window.width() - kFrameWidthReduction);
     layOutDigits();
 }

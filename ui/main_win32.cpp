@@ -158,6 +158,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             log->watch(*timer, scheduler, timer == &form.Timer1 ? &form.Label6 : nullptr);
         }
     }
+    if (options->scale != 0) {
+        form.startAtScale(options->scale);  // before the load, which sizes and places the window at its DPI
+    }
     form.Form_Load();
     form.applyStartOptions(*options);
     mainWindow.show();

@@ -58,6 +58,7 @@ void Form1::choosePlacement(MenuItem& item, const forms::MonitorArea& screen, fl
     for (MenuItem* each : {&zuoshang, &zuoxia, &youshang, &youxia, &ding, &di, &zhong}) {
         each->setChecked(each == &item);
     }
+    placementChosen_ = true;
     window.setLeft(screen.left + left);
     window.setTop(screen.top + top);
 }

@@ -55,6 +55,10 @@ HeadlessBackend::~HeadlessBackend() {
 }
 
 void HeadlessBackend::controlChanged(Control& control, Property property) {
+    if (property == Property::Scale) {
+        measureLabels();
+        return;
+    }
     if (property == Property::Caption) {
         if (auto* label = dynamic_cast<Label*>(&control)) {
             measure(*label);
@@ -74,12 +78,16 @@ void HeadlessBackend::controlChanged(Control& control, Property property) {
 void HeadlessBackend::changeDpi(int dpi, const PixelRect& suggested) {
     window_.setDpi(dpi);
     window_.placedAt(suggested);
+    measureLabels();
+    window_.dpiChanged();
+}
+
+void HeadlessBackend::measureLabels() {
     for (Control* control : window_.controls()) {
         if (auto* label = dynamic_cast<Label*>(control)) {
             measure(*label);
         }
     }
-    window_.dpiChanged();
 }
 
 void HeadlessBackend::arm(Scheduled& scheduled) {

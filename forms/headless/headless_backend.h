@@ -39,6 +39,7 @@ private:
     void arm(Scheduled& scheduled);
     Scheduled* nextDue();
     void measure(Label& label);
+    void measureLabels();
 
     Window& window_;
     std::vector<Scheduled> timers_;

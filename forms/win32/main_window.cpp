@@ -156,6 +156,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE:
             onMouseMove(wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
+        case WM_MOUSEWHEEL:  // from the focused button too: its DefWindowProcW hands the wheel to its parent
+            onMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), GET_KEYSTATE_WPARAM(wParam));
+            return 0;
         case WM_ACTIVATE:
             onActivate(LOWORD(wParam) != WA_INACTIVE);
             break;  // DefWindowProcW gives the window the focus, and WM_SETFOCUS passes it on
@@ -291,23 +294,43 @@ LRESULT MainWindow::onGetDefId() const {
 }
 
 // Dragged onto a screen of another DPI (Windows 8.1 on; Wine never sends it). The window takes the suggested
-// rectangle in one move, then everything measured in pixels is made anew for the new DPI; the twips stay.
-void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
-    window_.setDpi(dpi);
+// rectangle in one move (the user's scale on top of both DPIs keeps their ratio), then everything measured in
+// pixels is made anew for the new DPI; the twips stay.
+void MainWindow::onDpiChanged(int monitorDpi, const RECT& suggested) {
+    window_.setDpi(monitorDpi);
+    remakeAtDpi(&suggested);
+    window_.dpiChanged();
+    repaints_.remember(labels_, shapes_, window_.dpi());
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+// Fonts, the picture (resampled once; the old size is released), button places and label sizes at the window's
+// DPI, with the window moved to `moveTo` first when given.
+void MainWindow::remakeAtDpi(const RECT* moveTo) {
+    const int dpi = window_.dpi();
     // The old fonts stay alive until the buttons hold the new ones.
     [[maybe_unused]] const FontCache::Fonts retired = fonts_.setDpi(dpi);
     painter_.setPicture(original_.atDpi(dpi));
-    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (moveTo != nullptr) {
+        SetWindowPos(hwnd(), nullptr, moveTo->left, moveTo->top, moveTo->right - moveTo->left,
+                     moveTo->bottom - moveTo->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     for (const Button& button : buttons_) {
         placeButton(button);
     }
     for (Label* label : labels_) {
         measure(*label);
     }
-    window_.dpiChanged();
-    repaints_.remember(labels_, shapes_, dpi);
-    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+// Whole notches only: a fine-grained wheel sends parts of one, which add up.
+void MainWindow::onMouseWheel(int delta, WPARAM keys) {
+    wheelDelta_ += delta;
+    const int notches = wheelDelta_ / WHEEL_DELTA;
+    wheelDelta_ %= WHEEL_DELTA;
+    if (notches != 0 && window_.onMouseWheel) {
+        window_.onMouseWheel(notches, shiftKeys(keys));
+    }
 }
 
 void MainWindow::collectControls() {
@@ -389,6 +412,11 @@ void MainWindow::placeButton(const Button& button) {
 
 void MainWindow::controlChanged(Control& control, Property property) {
     if (&control == &window_) {
+        if (property == Property::Scale) {
+            remakeAtDpi(nullptr);
+            repaints_.remember(labels_, shapes_, window_.dpi());
+            InvalidateRect(hwnd(), nullptr, FALSE);
+        }
         if (property == Property::Geometry && shown_) {
             const PixelRect& at = window_.pixels();
             SetWindowPos(hwnd(), nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -66,7 +66,9 @@ private:
     void onActivate(bool active);
     void onSetFocus();
     LRESULT onGetDefId() const;
-    void onDpiChanged(int dpi, const RECT& suggested);
+    void onDpiChanged(int monitorDpi, const RECT& suggested);
+    void onMouseWheel(int delta, WPARAM keys);
+    void remakeAtDpi(const RECT* moveTo);
 
     void collectControls();
     void createButtons();
@@ -94,6 +96,7 @@ private:
     std::vector<Line*> lines_;
     std::vector<Timer*> timers_;
     RepaintTracker repaints_;
+    int wheelDelta_ = 0;    // the part of a notch not yet passed on
     HWND focus_ = nullptr;  // not owned: the child that had the focus when the window went inactive
     // Until show(), the forms window alone holds the size and place: each move of a hidden window costs a round
     // trip to the window system, and the load handling makes four.

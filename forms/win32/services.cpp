@@ -44,13 +44,14 @@ void Win32WindowSystem::beginDrag(WindowHandle window) {
 
 namespace {
 
-// The window's own DPI once it exists; before that the one the forms layer holds for it.
+// The DPI the window is drawn at: its monitor's own (the system's once the window exists, the one the forms layer
+// holds before), times the user's scale.
 int screenDpi(const Window* window) {
     if (window == nullptr) {
         return kDesignDpi;
     }
     if (window->hWnd() != 0) {
-        return windowDpi(toHwnd(window->hWnd()));
+        return scaledDpi(windowDpi(toHwnd(window->hWnd())), window->scale());
     }
     return window->dpi();
 }
@@ -66,10 +67,13 @@ BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
     if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& rect = info.rcMonitor;
-        const MonitorArea area{pixelsToTwips(rect.left, found.dpi), pixelsToTwips(rect.top, found.dpi),
-                               pixelsToTwips(rect.right - rect.left, found.dpi),
-                               pixelsToTwips(rect.bottom - rect.top, found.dpi)};
+        const auto twips = [&found](const RECT& rect) {
+            return TwipsRect{pixelsToTwips(rect.left, found.dpi), pixelsToTwips(rect.top, found.dpi),
+                             pixelsToTwips(rect.right - rect.left, found.dpi),
+                             pixelsToTwips(rect.bottom - rect.top, found.dpi)};
+        };
+        const TwipsRect whole = twips(info.rcMonitor);
+        const MonitorArea area{whole.left, whole.top, whole.width, whole.height, twips(info.rcWork)};
         const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
         found.monitors.insert(primary ? found.monitors.begin() : found.monitors.end(), area);
     }

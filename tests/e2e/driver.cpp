@@ -161,15 +161,18 @@ bool checkButtons(HWND main, UINT dpi) {
     return true;
 }
 
-bool checkStartup(Args) {
+// check-startup [PERCENT]: the window as at start-up, drawn at PERCENT (default 100) of its DPI.
+bool checkStartup(Args args) {
     HWND main = mainWindowOrFail();
     if (!main) {
         return false;
     }
     // An unaware window would report 96 and be stretched by the system at any other DPI.
     const UINT dpi = GetDpiForWindow(main);
+    const int percent = args.empty() ? 100 : std::wcstol(args[0].c_str(), nullptr, 10);
+    const auto drawnAt = static_cast<UINT>(MulDiv(static_cast<int>(dpi), percent, 100));
     return check(dpi == GetDpiForSystem(), "the window reports %u dpi, the system's: it is DPI aware", dpi) &&
-           checkPlacement(main, dpi) && checkStyles(main) && checkButtons(main, dpi);
+           checkPlacement(main, drawnAt) && checkStyles(main) && checkButtons(main, drawnAt);
 }
 
 bool waitWindow(Args args) {
@@ -412,7 +415,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {L"wait-window", 1, waitWindow, "wait-window MS"},
     {L"wait-gone", 1, waitGone, "wait-gone MS"},
-    {L"check-startup", 0, checkStartup, "check-startup"},
+    {L"check-startup", 0, checkStartup, "check-startup [PERCENT]"},
     {L"geometry", 0, geometry, "geometry"},
     {L"update", 0, update, "update"},
     {L"move-window", 2, moveWindow, "move-window X Y"},

@@ -39,6 +39,10 @@ if(ZANTIRO_WINDOWS_SUITE)
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/countdown.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
     add_test(NAME e2e_command_line
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/command_line.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    # The window at 96 dpi scaled to 200 % against the 192-dpi checks, Ctrl + wheel, placement and bad values.
+    add_test(NAME e2e_scale
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/scale.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    set_tests_properties(e2e_scale PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix)
     set_tests_properties(e2e_countdown e2e_command_line PROPERTIES TIMEOUT 300 LABELS e2e)
     set_tests_properties(e2e_command_line PROPERTIES RESOURCE_LOCK zantiro_wine_prefix)
     set_tests_properties(e2e_countdown PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_alsa)

@@ -194,6 +194,16 @@ e2e_shot() {
         e2e_fail "no screenshot"
 }
 
+# e2e_check_start SHOT: the start-up window in the picture SHOT at $DPI: a black frame of the scaled width, the
+# rule, red digits, the sky and the picture reaching every edge.
+e2e_check_start() {
+    P frame "$1" black
+    P rule "$1"
+    P digits "$1"
+    P sky "$1"
+    P covered "$1" "$FACE"
+}
+
 # e2e_wait_exit SECONDS [CODE]: the program ends by itself within the time, with exit code CODE (default 0).
 e2e_wait_exit() {
     local tenths rc=0 expected=${2:-0}

@@ -19,11 +19,7 @@ D expect-alpha none
 e2e_geometry
 sleep 1  # the clock shows the time from its first tick, a second after start-up
 e2e_shot start
-P frame start black
-P rule start
-P digits start
-P sky start
-P covered start "$FACE"
+e2e_check_start start
 if [[ -n ${ZANTIRO_E2E_SCREENSHOT:-} ]]; then
     P save start "$ZANTIRO_E2E_SCREENSHOT"
 fi

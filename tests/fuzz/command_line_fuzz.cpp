@@ -34,6 +34,7 @@ bool wholeUtf8(std::string_view text) {
 void checkOptions(const StartOptions& options) {
     require(options.position >= 0 && options.position <= 7, "position in the menu");
     require(options.opacity >= 0 && options.opacity <= 6, "opacity in the menu");
+    require(options.scale == 0 || (options.scale >= 100 && options.scale <= 400), "scale from 100 to 400 per cent");
     require(options.mode == StartMode::Countdown || (options.fixedCountdown == 0 && options.customLength.seconds == 0),
             "a length only with a countdown");
     require(options.fixedCountdown >= 0 && options.fixedCountdown <= 4, "a fixed item of the menu");

@@ -40,6 +40,9 @@ std::string describe(const core::CommandLine& commandLine) {
     if (options.opacity != 0) {
         text << "opacity " << options.opacity << ';';
     }
+    if (options.scale != 0) {
+        text << "scale " << options.scale << "%;";
+    }
     text << (options.start ? "start;" : "");
     return text.str();
 }
@@ -98,6 +101,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "参数“/position”的值“99999999999999999999”无效，应为 1 到 7 的数字。"},
         ParseCase{{"/opacity", "３"}, ".", "参数“/opacity”的值“３”无效，应为 1 到 6 的数字。"},
         ParseCase{{"/opacity", "06"}, ".", "opacity 6;"},
+        ParseCase{{"/SCALE", "0400", "/position", "4"}, ".", "position 4;scale 400%;"},
+        ParseCase{{"-scale", " 137 "}, ".", "scale 137%;"},
+        ParseCase{{"/scale", "50"}, ".", "参数“/scale”的值“50”无效，应为 100 到 400 的数字。"},
+        ParseCase{{"/scale", "401"}, ".", "参数“/scale”的值“401”无效，应为 100 到 400 的数字。"},
+        ParseCase{{"/scale", "big"}, ".", "参数“/scale”的值“big”无效，应为 100 到 400 的数字。"},
+        ParseCase{{"/scale", "150%"}, ".", "参数“/scale”的值“150%”无效，应为 100 到 400 的数字。"},
+        ParseCase{{"/scale", "/mute"}, ".", "参数“/scale”后缺少 100 到 400 的数字。"},
         // conflicts, repeats and strangers: the first one met is reported
         ParseCase{{"/countdown", "5", "/countup"}, ".", "参数“/countup”不能与“/countdown”同时使用。"},
         ParseCase{{"/mute", "--MUTE"}, ".", "参数“--MUTE”重复。"},

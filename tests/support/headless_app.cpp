@@ -12,6 +12,11 @@ HeadlessApp::HeadlessApp(const HeadlessOptions& options)
       form(platform_),
       backend((form.window.setDpi(options.dpi), form.window)) {
     form.window.setHandle(0x1234);
+    screen.setWindow(form.window);
+    screen.setWorkArea(options.workArea);
+    if (options.scale != 0) {
+        form.startAtScale(options.scale);
+    }
     dispatch([this] { form.Form_Load(); });
 }
 

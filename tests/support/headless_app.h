@@ -14,6 +14,8 @@ struct HeadlessOptions {
     float screenWidthTwips = 28800;                      // 1920 x 1080 pixels at 96 dpi
     float screenHeightTwips = 16200;
     int dpi = 96;
+    forms::TwipsRect workArea{};  // of the primary monitor; empty: all of it
+    int scale = 0;                // as /scale gives it, before the load; 0: none
 };
 
 class HeadlessApp {

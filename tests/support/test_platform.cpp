@@ -96,4 +96,16 @@ float ScriptedRandom::next() {
     return static_cast<float>(fallback_ >> 8) * 0x1.0p-24f;
 }
 
+std::vector<MonitorArea> FixedScreen::monitors() {
+    const float ratio = window_ != nullptr ? static_cast<float>(window_->monitorDpi()) / window_->dpi() : 1.0f;
+    std::vector<MonitorArea> scaled = monitors_;
+    for (MonitorArea& monitor : scaled) {
+        for (float* twips : {&monitor.left, &monitor.top, &monitor.width, &monitor.height, &monitor.work.left,
+                             &monitor.work.top, &monitor.work.width, &monitor.work.height}) {
+            *twips *= ratio;
+        }
+    }
+    return scaled;
+}
+
 }  // namespace zantiro::testing

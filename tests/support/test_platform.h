@@ -34,13 +34,16 @@ public:
     std::optional<std::uint8_t> opacity;  // none until the window is made layered
 };
 
-// The primary monitor, and as many others as a test plugs in.
+// The primary monitor, and as many others as a test plugs in, in twips at the monitor's DPI: a window scaled up
+// sees them in its own larger twips, as on Windows.
 class FixedScreen final : public Screen {
 public:
     FixedScreen(float widthTwips, float heightTwips) : monitors_{{0, 0, widthTwips, heightTwips}} {}
-    float widthTwips() override { return monitors_.front().width; }
-    float heightTwips() override { return monitors_.front().height; }
-    std::vector<MonitorArea> monitors() override { return monitors_; }
+    void setWindow(const forms::Window& window) { window_ = &window; }
+    float widthTwips() override { return monitors().front().width; }
+    float heightTwips() override { return monitors().front().height; }
+    std::vector<MonitorArea> monitors() override;
+    void setWorkArea(const forms::TwipsRect& work) { monitors_.front().work = work; }
     void resize(float widthTwips, float heightTwips) {
         monitors_.front().width = widthTwips;
         monitors_.front().height = heightTwips;
@@ -50,6 +53,7 @@ public:
 
 private:
     std::vector<MonitorArea> monitors_;  // the primary first
+    const forms::Window* window_ = nullptr;
 };
 
 // Chooses the scripted item by name, or none; an unscripted popup is dismissed.
