@@ -1,6 +1,10 @@
 """A scatter plot written as a PNG with the standard library alone: points, a grid, digits on the axes."""
-import struct
-import zlib
+import os
+import sys
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+from rgb_png import write_rgb_png  # noqa: E402
 
 # 3 x 5 digits, one string of rows per digit.
 DIGITS = ["111101101101111", "010110010010111", "111001111100111", "111001111001111", "101101111001001",
@@ -73,14 +77,4 @@ class Plot:
                 for dx, dy in ((-1, 0), (0, -1), (0, 0), (1, 0), (0, 1)):
                     put(cx + dx, cy + dy, colour)
 
-        rows = b"".join(b"\x00" + bytes(pixels[y * self.width * 3:(y + 1) * self.width * 3])
-                        for y in range(self.height))
-
-        def chunk(kind, data):
-            return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-
-        with open(path, "wb") as file:
-            file.write(b"\x89PNG\r\n\x1a\n")
-            file.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)))
-            file.write(chunk(b"IDAT", zlib.compress(rows, 9)))
-            file.write(chunk(b"IEND", b""))
+        write_rgb_png(path, self.width, self.height, pixels)

@@ -8,11 +8,14 @@ sizes in twips and the design's pixel measures (border widths, the picture) scal
 check and exits 1 on the first failure. Standard library only: the PNG is read with zlib.
 """
 
+import os
 import struct
 import sys
 import zlib
 
 sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from rgb_png import write_rgb_png  # noqa: E402
 
 # The window design, in twips.
 FRAME_INSET = 25
@@ -89,19 +92,6 @@ def read_png(path):
             row = bytearray(b for i, b in enumerate(row) if i % 4 != 3)
         rgb += row
     return Image(width, height, rgb)
-
-
-def write_png(path, image):
-    line = 3 * image.width
-    rows = b"".join(b"\0" + bytes(image.rgb[line * y : line * (y + 1)]) for y in range(image.height))
-
-    def chunk(kind, body):
-        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
-
-    header = struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0)
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9)))
-        f.write(chunk(b"IEND", b""))
 
 
 def is_black(p):
@@ -288,7 +278,7 @@ def main():
     elif command == "blink" and rest:
         cmd_blink(image, dpi, *rest)
     elif command == "save" and len(rest) == 1:
-        write_png(rest[0], image)  # without the capture's time stamps, so an unchanged window gives the same file
+        write_rgb_png(rest[0], image.width, image.height, image.rgb)  # without the capture's time stamps, so an unchanged window gives the same file
         print(f"saved the {image.width}x{image.height} window to {rest[0]}")
     else:
         sys.exit(__doc__ + "\nCommands: frame black|red; digits; sky; rule; covered RRGGBB;\n"
