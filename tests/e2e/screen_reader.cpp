@@ -1,8 +1,10 @@
 // End-to-end screen reader: reads the running timer from another process as a screen reader does (MSAA), and
 // listens to its announcements through an out-of-context WinEvent hook.
 //   screen_reader tree TIME CAPTION...   the client area's children: the time, the buttons, the clock, the alert
-//   screen_reader countdown SECONDS      presses 开 始 and listens until the end: the time follows every tick, and
-//                                        exactly the milestones of a countdown of SECONDS are announced, on time
+//   screen_reader focus CAPTION          the keyboard focus, as the client area reports it, is on this button
+//   screen_reader countdown SECONDS      prints "listening", waits for 开 始 to be pressed and listens until the end:
+//                                        the time follows every tick, and exactly the milestones of a countdown of
+//                                        SECONDS are announced, on time
 // Prints a line per check; exits 1 on the first failed check, 2 on a usage error.
 #include <fcntl.h>
 #include <io.h>
@@ -200,6 +202,33 @@ bool onTime(ULONGLONG at, int dueSeconds) {
     return static_cast<long long>(at) >= due - 250 && static_cast<long long>(at) <= due + 900;
 }
 
+// focus CAPTION: the client area says the keyboard is on this button, as its own object.
+bool focus(HWND main, const std::wstring& caption) {
+    IAccessible* client = clientOf(main);
+    std::wstring name;
+    const bool found =
+        client != nullptr && waitFor(3000, [client, &name] {
+            VARIANT focused{};
+            if (client->get_accFocus(&focused) != S_OK || focused.vt != VT_DISPATCH || focused.pdispVal == nullptr) {
+                return false;
+            }
+            IAccessible* button = nullptr;
+            focused.pdispVal->QueryInterface(kIAccessible, reinterpret_cast<void**>(&button));
+            focused.pdispVal->Release();
+            if (button == nullptr) {
+                return false;
+            }
+            name = nameOf(Element{button, CHILDID_SELF});
+            button->Release();
+            return true;
+        });
+    if (client != nullptr) {
+        client->Release();
+    }
+    return check(found && name == caption,
+                 "the focus is on \"" + utf8(name) + "\" (expected \"" + utf8(caption) + "\")");
+}
+
 bool countdown(HWND main, int seconds) {
     const HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, onAlert, 0, 0, WINEVENT_OUTOFCONTEXT);
@@ -209,8 +238,12 @@ bool countdown(HWND main, int seconds) {
         !check(client != nullptr, "the client area can be read") || !check(start != nullptr, "a start button")) {
         return false;
     }
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(start, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    // The user presses it (Space, from the script); the ticks follow on the grid of that moment.
+    std::printf("listening\n");
+    std::fflush(stdout);
+    if (!check(waitFor(10000, [start] { return windowText(start) == L"停 止"; }), "开 始 was pressed")) {
+        return false;
+    }
     started = GetTickCount64();
 
     // The time as read every 100 ms, with the moment each new value was first read.
@@ -273,8 +306,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> words(argv + 1, argv + argc);
     const bool isTree = words.size() >= 7 && words[0] == L"tree";
     const bool isCountdown = words.size() == 2 && words[0] == L"countdown";
-    if (!isTree && !isCountdown) {
-        std::fputs("usage: screen_reader tree TIME CAPTION x5 | countdown SECONDS\n", stderr);
+    const bool isFocus = words.size() == 2 && words[0] == L"focus";
+    if (!isTree && !isCountdown && !isFocus) {
+        std::fputs("usage: screen_reader tree TIME CAPTION x5 | focus CAPTION | countdown SECONDS\n", stderr);
         return 2;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -282,7 +316,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!check(main != nullptr, "a visible window captioned \"Zantiro\" exists")) {
         return 1;
     }
-    const bool passed = isTree ? tree(main, {words.begin() + 1, words.end()})
-                               : countdown(main, static_cast<int>(std::wcstol(words[1].c_str(), nullptr, 10)));
+    const bool passed = isTree    ? tree(main, {words.begin() + 1, words.end()})
+                        : isFocus ? focus(main, words[1])
+                                  : countdown(main, static_cast<int>(std::wcstol(words[1].c_str(), nullptr, 10)));
     return passed ? 0 : 1;
 }
