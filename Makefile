@@ -5,8 +5,8 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test lint exe native deps windows-configure test-native test-windows bench bench-startup fuzz soak fresh-check dist \
-	dist-check package-check clean
+.PHONY: all run test lint exe native deps windows-configure test-native test-windows bench bench-startup bench-zoom fuzz soak \
+	fresh-check dist dist-check package-check clean
 
 all: exe
 
@@ -61,6 +61,10 @@ bench: deps
 # Only the start-up part of make bench (a few minutes): its table printed, docs/PERFORMANCE.md left as it is.
 bench-startup: deps
 	@bench/run.sh --startup-only
+
+# Only the steps of the window's scale (a minute; make bench runs them at its end): docs/PERFORMANCE.md's section.
+bench-zoom: deps
+	@bench/zoom.sh
 
 # Each fuzz target for FUZZ_SECONDS (default 600); what it finds is kept in tests/fuzz/corpus for make test.
 fuzz:

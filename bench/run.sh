@@ -42,6 +42,7 @@ if [[ ${1:-} != --inside ]]; then
     tools/wine/emulator.sh --session "$0" --inside
     python3 bench/report.py "$out" docs/PERFORMANCE.md docs/performance-ticks.png
     echo "bench: wrote docs/PERFORMANCE.md and docs/performance-ticks.png"
+    bench/zoom.sh  # its own section, after the rest of the document is written
     exit 0
 fi
 
