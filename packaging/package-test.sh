@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs as root in a bare Debian 12 (packaging/package-check.sh's chroot): without Wine the launcher says what to
 # install; `apt-get install ./DEB` installs the package with its dependencies; the desktop entry's command, run by
-# an ordinary user on a fresh Xvfb, shows the timer with its digits and no window of Wine's own; the exit button
-# ends it; `apt-get remove zantiro` removes every file the package installed.
+# an ordinary user on a fresh Xvfb, shows the timer with its digits, Chinese captions and no window of Wine's own;
+# the exit button ends it; `apt-get remove zantiro` removes every file the package installed.
 #   package-test.sh /root/zantiro_VERSION_amd64.deb
 set -euo pipefail
 deb=$1
@@ -72,6 +72,16 @@ red=$(convert /tmp/screen.png -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage -fx 'r > 0.
     -format '%[fx:round(mean * w * h)]' info:)
 step "window ${WIDTH}x$HEIGHT at $X,$Y; $red red pixels"
 ((red > 1500)) || fail "the screenshot shows no digits ($red red pixels)"
+# Without a Chinese font every caption would be the same box: the captions of 功 能 and 退 出 (buttons 4 and 5,
+# 2280 and 3000 twips from the left) must differ.
+for left in 152 200; do
+    convert /tmp/screen.png -crop "41x17+$((X + left + 4))+$((Y + 108))" +repage "/tmp/caption$left.png"
+done
+differing=$(compare -metric AE /tmp/caption152.png /tmp/caption200.png null: 2>&1 || true)
+if ! [[ $differing =~ ^[0-9]+$ ]] || ((differing <= 100)); then
+    fail "the captions of 功 能 and 退 出 look alike ($differing pixels differ): no Chinese glyphs?"
+fi
+step "the captions of 功 能 and 退 出 differ in $differing pixels: Chinese glyphs"
 
 # 退 出 is the fifth button: 3000 twips from the left, 1560 from the top, 735 x 375 (15 twips a pixel at 96 dpi).
 xdotool mousemove $((X + 224)) $((Y + 116)) click 1
