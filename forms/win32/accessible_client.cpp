@@ -171,11 +171,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* description) override { return noString(description); }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         const AccessibleElement* element = nullptr;
-        if (const HRESULT found = find(child, element); found != S_OK) {
+        if (const HRESULT found = find(child, element, role); found != S_OK) {
             return found;
-        }
-        if (role == nullptr) {
-            return E_POINTER;
         }
         setChildId(role, element == nullptr                                 ? ROLE_SYSTEM_CLIENT
                          : element->kind == AccessibleElement::Kind::Text   ? ROLE_SYSTEM_STATICTEXT
@@ -185,11 +182,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         const AccessibleElement* element = nullptr;
-        if (const HRESULT found = find(child, element); found != S_OK) {
+        if (const HRESULT found = find(child, element, state); found != S_OK) {
             return found;
-        }
-        if (state == nullptr) {
-            return E_POINTER;
         }
         const HWND window = element == nullptr ? owner_->window() : element->button;
         LONG bits = STATE_SYSTEM_READONLY;
@@ -304,6 +298,11 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
+    // find, for a call that answers through `out`: E_POINTER when there is nowhere to answer.
+    HRESULT find(const VARIANT& child, const AccessibleElement*& element, const void* out) const {
+        const HRESULT found = find(child, element);
+        return found == S_OK && out == nullptr ? E_POINTER : found;
+    }
     // `element` becomes null for the client area itself (CHILDID_SELF).
     HRESULT find(const VARIANT& child, const AccessibleElement*& element) const {
         if (owner_ == nullptr) {
