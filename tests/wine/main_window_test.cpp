@@ -337,6 +337,30 @@ TEST_F(MainWindowTest, ADpiChangeTakesTheSuggestedRectangleAndRedoesFontsLabelsP
     EXPECT_NE(shown.at(border.left + 10, 100), black) << "the frame is 10 pixels wide at 200 %";
 }
 
+// The user's scale remakes what a DPI change remakes, and stays on top of the next DPI the system sends.
+TEST_F(MainWindowTest, AScaleRemakesFontsLabelsAndButtonsAndMultipliesTheNextDpi) {
+    ASSERT_EQ(dpi(), 96) << "runs in the 96-dpi prefix";
+    showSettled();
+    const auto buttonFontHeight = [this] {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(secondButton(), WM_GETFONT, 0, 0)), sizeof(font), &font);
+        return font.lfHeight;
+    };
+    window.setScale(200);
+    window.setBounds(0, 0, 3920, 2450);
+    EXPECT_EQ(window.pixels().width, 523);
+    EXPECT_EQ(buttonFontHeight(), fontHeight(10.5f, 192));
+    EXPECT_FLOAT_EQ(digits.width(), pixelsToTwips(extentOf(L"00", kDigitsFont, 192).cx, 192));
+    const RECT button = pixelRect(start, 192);
+    const RECT placed = clientRectOf(secondButton());
+    EXPECT_TRUE(EqualRect(&button, &placed));
+
+    const RECT suggested{0, 0, 653, 408};  // a 125 % monitor: 240 dpi under the user's 200 %
+    SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(window.dpi(), 240);
+    EXPECT_EQ(buttonFontHeight(), fontHeight(10.5f, 240));
+}
+
 TEST_F(MainWindowTest, ClosingRunsTheUnloadHandlingWhichDecidesTheRest) {
     SendMessageW(hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(unloads, 1);
