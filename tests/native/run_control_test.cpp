@@ -1,6 +1,7 @@
 // The stopwatch and the run state machine: start, pause, resume, stop and reset.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
 
 #include "tests/support/headless_app.h"
@@ -28,19 +29,46 @@ TEST_F(CountUp, ThreeThousandSixHundredTicksMakeAnHourAndTheWindowStartsAgainAtZ
     EXPECT_TRUE(app.soundPlayer.played.empty());
 }
 
-TEST_F(CountUp, PauseAndResumeKeepTheCount) {
+// Pause keeps the count in either mode, and resume waits a full second before the next tick.
+struct PauseCase {
+    const char* mode;  // the menu item that chooses it; null: count up, as loaded
+    int runMs;         // from start to pause
+    const char* paused;
+    const char* afterResume;  // a second after resuming
+    std::int32_t counter;     // the mode's counter then
+};
+
+class PauseAndResume : public ::testing::TestWithParam<PauseCase> {};
+
+TEST_P(PauseAndResume, KeepTheCountAndTheNextTickWaitsAFullSecond) {
+    const PauseCase& c = GetParam();
+    HeadlessApp app;
+    ui::Form1& f = app.form;
+    if (c.mode != nullptr) {
+        app.chooseFromMenu(c.mode);
+    }
+    const forms::Timer& tickSource = c.mode == nullptr ? f.Timer2 : f.Timer3;
     app.press(f.Command1);
-    app.wait(5500);
+    app.wait(c.runMs);
+    EXPECT_EQ(app.display(), c.paused);
     app.press(f.Command2);
     EXPECT_EQ(f.Command2.caption(), "恢 复");
-    EXPECT_FALSE(f.Timer2.enabled());
-    app.wait(10'000);
-    EXPECT_EQ(app.display(), "00:00:05");
+    EXPECT_FALSE(tickSource.enabled());
+    app.wait(60'000);
+    EXPECT_EQ(app.display(), c.paused);
     app.press(f.Command2);
-    app.wait(1000);
-    EXPECT_EQ(app.display(), "00:00:06");
-    EXPECT_EQ(f.timing.ElapsedSeconds, 6);
+    EXPECT_EQ(f.Command2.caption(), "暂 停");
+    app.wait(999);
+    EXPECT_EQ(app.display(), c.paused);
+    app.wait(1);
+    EXPECT_EQ(app.display(), c.afterResume);
+    EXPECT_EQ(c.mode == nullptr ? f.timing.ElapsedSeconds : f.timing.CountdownSeconds, c.counter);
 }
+
+INSTANTIATE_TEST_SUITE_P(Modes,
+                         PauseAndResume,
+                         ::testing::Values(PauseCase{nullptr, 5500, "00:00:05", "00:00:06", 6},
+                                           PauseCase{"dao5", 10'500, "00:04:50", "00:04:49", 289}));
 
 TEST_F(CountUp, StartPauseStopLeavesPauseDisabledReadingResumeUntilTheNextStart) {
     app.press(f.Command1);

@@ -8,57 +8,52 @@
 namespace zantiro::core {
 namespace {
 
-struct FieldCase {
+constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kLeast = std::numeric_limits<std::int32_t>::min();
+
+// A count, the text of a field holding it and the hh:mm:ss the split of it as seconds shows; null: not asked.
+struct DisplayCase {
     std::int32_t n;
-    const char* shown;
-};
-
-class TimeFieldTextTable : public ::testing::TestWithParam<FieldCase> {};
-
-TEST_P(TimeFieldTextTable, KeepsTheLastTwoCharactersOfTheDecimalTextWithZerosInFront) {
-    EXPECT_EQ(TimeFieldText(GetParam().n), GetParam().shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields,
-                         TimeFieldTextTable,
-                         ::testing::Values(FieldCase{0, "00"},
-                                           FieldCase{7, "07"},
-                                           FieldCase{42, "42"},
-                                           FieldCase{100, "00"},
-                                           FieldCase{123, "23"},
-                                           FieldCase{-1, "-1"},
-                                           FieldCase{-5, "-5"},
-                                           FieldCase{-12, "12"},
-                                           FieldCase{std::numeric_limits<std::int32_t>::max(), "47"},
-                                           FieldCase{std::numeric_limits<std::int32_t>::min(), "48"}));
-
-struct SplitCase {
-    std::int32_t seconds;
+    const char* field;
     const char* hhmmss;
 };
 
-class SplitTable : public ::testing::TestWithParam<SplitCase> {};
+class DisplayTable : public ::testing::TestWithParam<DisplayCase> {};
 
-TEST_P(SplitTable, TruncatesTowardZeroAndKeepsTheSignInEveryField) {
-    const TimeFields fields = splitTime(GetParam().seconds);
-    EXPECT_EQ(fields.hours + ":" + fields.minutes + ":" + fields.seconds, GetParam().hhmmss);
+// A field keeps the last two characters of the decimal text with zeros in front; the split truncates toward zero
+// and keeps the sign in every field.
+TEST_P(DisplayTable, FieldTextAndSplit) {
+    const DisplayCase& c = GetParam();
+    if (c.field != nullptr) {
+        EXPECT_EQ(TimeFieldText(c.n), c.field) << c.n;
+    }
+    if (c.hhmmss != nullptr) {
+        const TimeFields fields = splitTime(c.n);
+        EXPECT_EQ(fields.hours + ":" + fields.minutes + ":" + fields.seconds, c.hhmmss) << c.n;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts,
-                         SplitTable,
-                         ::testing::Values(SplitCase{0, "00:00:00"},
-                                           SplitCase{3725, "01:02:05"},
-                                           SplitCase{359999, "99:59:59"},
-                                           SplitCase{360000, "00:00:00"},
-                                           SplitCase{450000, "25:00:00"},
-                                           SplitCase{5400, "01:30:00"},
-                                           SplitCase{-1, "00:00:-1"},
-                                           SplitCase{-300, "00:-5:00"},
-                                           SplitCase{-301, "00:-5:-1"},
-                                           SplitCase{-3700, "-1:-1:40"},
-                                           SplitCase{-120, "00:-2:00"},
-                                           SplitCase{std::numeric_limits<std::int32_t>::max(), "23:14:07"},
-                                           SplitCase{std::numeric_limits<std::int32_t>::min(), "23:14:-8"}));
+                         DisplayTable,
+                         ::testing::Values(DisplayCase{0, "00", "00:00:00"},
+                                           DisplayCase{7, "07", nullptr},
+                                           DisplayCase{42, "42", nullptr},
+                                           DisplayCase{100, "00", nullptr},
+                                           DisplayCase{123, "23", nullptr},
+                                           DisplayCase{-1, "-1", "00:00:-1"},
+                                           DisplayCase{-5, "-5", nullptr},
+                                           DisplayCase{-12, "12", nullptr},
+                                           DisplayCase{kMost, "47", "23:14:07"},
+                                           DisplayCase{kLeast, "48", "23:14:-8"},
+                                           DisplayCase{3725, nullptr, "01:02:05"},
+                                           DisplayCase{359999, nullptr, "99:59:59"},
+                                           DisplayCase{360000, nullptr, "00:00:00"},
+                                           DisplayCase{450000, nullptr, "25:00:00"},
+                                           DisplayCase{5400, nullptr, "01:30:00"},
+                                           DisplayCase{-300, nullptr, "00:-5:00"},
+                                           DisplayCase{-301, nullptr, "00:-5:-1"},
+                                           DisplayCase{-3700, nullptr, "-1:-1:40"},
+                                           DisplayCase{-120, nullptr, "00:-2:00"}));
 
 }  // namespace
 }  // namespace zantiro::core

@@ -113,43 +113,33 @@ TEST_F(InputBoxDialog, ShowsPromptDefaultTextSelectedWithTheFocusAndChineseButto
     EXPECT_EQ(answer, "8.5");
 }
 
-TEST_F(InputBoxDialog, EnterAcceptsTheDefaultText) {
-    const std::string answer = ask("8.5", [](HWND, HWND edit) { PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0); });
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(answer, "8.5");
-}
-
-TEST_F(InputBoxDialog, TypedTextComesBackAsUtf8) {
-    const std::string answer = ask("8.5", [](HWND dialog, HWND edit) {
-        type(edit, L"十二点五 12.5");
-        click(GetDlgItem(dialog, IDOK));
-    });
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(answer, "十二点五 12.5");
-}
-
-TEST_F(InputBoxDialog, EmptiedEditGivesEmptyText) {
-    const std::string answer = ask("8.5", [](HWND dialog, HWND edit) {
-        type(edit, L"");
-        click(GetDlgItem(dialog, IDOK));
-    });
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(answer, "");
-}
-
-TEST_F(InputBoxDialog, CancelEscapeAndCloseGiveEmptyText) {
-    const std::function<void(HWND, HWND)> ways[] = {
-        [](HWND dialog, HWND edit) {
-            type(edit, L"3");
-            click(GetDlgItem(dialog, IDCANCEL));
-        },
-        [](HWND, HWND edit) { PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0); },
-        [](HWND dialog, HWND) { PostMessageW(dialog, WM_CLOSE, 0, 0); },
+// Types `text` over the default and clicks the button `id`.
+std::function<void(HWND, HWND)> typeThenClick(const wchar_t* text, int id) {
+    return [text, id](HWND dialog, HWND edit) {
+        type(edit, text);
+        click(GetDlgItem(dialog, id));
     };
-    for (const auto& way : ways) {
+}
+
+// Each way of answering the box over the default text "8.5", and the text it gives back.
+TEST_F(InputBoxDialog, EachWayOfAnsweringGivesItsText) {
+    const struct {
+        const char* way;
+        std::function<void(HWND, HWND)> answer;
+        std::string text;
+    } answers[] = {
+        {"Enter accepts the default text", [](HWND, HWND edit) { PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0); },
+         "8.5"},
+        {"typed text comes back as UTF-8", typeThenClick(L"十二点五 12.5", IDOK), "十二点五 12.5"},
+        {"an emptied edit gives empty text", typeThenClick(L"", IDOK), ""},
+        {"cancel gives empty text", typeThenClick(L"3", IDCANCEL), ""},
+        {"escape gives empty text", [](HWND, HWND edit) { PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0); }, ""},
+        {"closing gives empty text", [](HWND dialog, HWND) { PostMessageW(dialog, WM_CLOSE, 0, 0); }, ""},
+    };
+    for (const auto& answer : answers) {
         seen = {};
-        EXPECT_EQ(ask("8.5", way), "");
-        EXPECT_TRUE(seen.found);
+        EXPECT_EQ(ask("8.5", answer.answer), answer.text) << answer.way;
+        EXPECT_TRUE(seen.found) << answer.way;
     }
 }
 

@@ -42,6 +42,12 @@ protected:
         return id;
     }
 
+    // The usual case: one timer of 100 ms, started; returns its id.
+    UINT_PTR startTimer() {
+        start(timer);
+        return armedId();
+    }
+
     void offerEveryMillisecond(UINT_PTR id, std::int64_t until) {
         for (; now <= until; ++now) {
             EXPECT_TRUE(scheduler.onTimerMessage(id));
@@ -52,6 +58,7 @@ protected:
     std::int64_t now = 0;
     std::vector<std::int64_t> fired;
     std::function<void(Timer&)> onTick;
+    Timer timer{"Timer1", 100, true};
     TestWindow window{WS_OVERLAPPEDWINDOW, L"timer grid"};
     TimerScheduler scheduler{window.hwnd(), [this] { return now; }};
     TimerObserver observer{scheduler};
@@ -66,32 +73,26 @@ std::vector<std::int64_t> gridPoints(std::int64_t from, std::int64_t to, std::in
 }
 
 TEST_F(TimerGrid, TicksOnlyAtGridPointsHoweverManyMessagesArrive) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     ASSERT_NE(id, 0u) << "no WM_TIMER reached the window";
     offerEveryMillisecond(id, 1000);
     EXPECT_EQ(fired, gridPoints(100, 1000, 100));
 }
 
 TEST_F(TimerGrid, SlowHandlerDoesNotPushLaterTicksBack) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
     onTick = [this](Timer&) { now += 30; };  // every tick takes 30 ms
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     offerEveryMillisecond(id, 2000);
     EXPECT_EQ(fired, gridPoints(100, 2000, 100));
 }
 
 TEST_F(TimerGrid, LateTickFiresOnceAndMissedGridPointsAreDropped) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
     onTick = [this](Timer&) {
         if (fired.size() == 1) {
             now += 250;  // busy from 100 to 350: the point at 200 is late, the one at 300 missed
         }
     };
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     offerEveryMillisecond(id, 1000);
     // The first message after the handler (351) fires the late tick once; the grid goes on at 400.
     const std::vector<std::int64_t> expected = {100, 351, 400, 500, 600, 700, 800, 900, 1000};
@@ -101,9 +102,7 @@ TEST_F(TimerGrid, LateTickFiresOnceAndMissedGridPointsAreDropped) {
 // A laptop lid closed for an hour: the clock jumps and the one WM_TIMER comes very late. One tick, no burst of
 // the 36000 missed ones, and no stall: the next real WM_TIMER comes for the next point of the same grid.
 TEST_F(TimerGrid, AfterSleepOneLateTickThenTheSameGridGoesOn) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     offerEveryMillisecond(id, 1000);
     now += 3'600'000 + 37;
     EXPECT_TRUE(scheduler.onTimerMessage(id));
@@ -118,9 +117,7 @@ TEST_F(TimerGrid, AfterSleepOneLateTickThenTheSameGridGoesOn) {
 }
 
 TEST_F(TimerGrid, TickArrivingEarlyWaitsForItsGridPoint) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     now = 99;
     EXPECT_TRUE(scheduler.onTimerMessage(id));
     EXPECT_TRUE(fired.empty());
@@ -130,9 +127,7 @@ TEST_F(TimerGrid, TickArrivingEarlyWaitsForItsGridPoint) {
 }
 
 TEST_F(TimerGrid, EnablingOrNewIntervalStartsAFullIntervalFromThatMoment) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     offerEveryMillisecond(id, 250);
     timer.setEnabled(false);
     offerEveryMillisecond(id, 420);
@@ -145,33 +140,27 @@ TEST_F(TimerGrid, EnablingOrNewIntervalStartsAFullIntervalFromThatMoment) {
 }
 
 TEST_F(TimerGrid, HandlerStoppingItsOwnTimerGetsNoFurtherTick) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
     onTick = [](Timer& self) { self.setEnabled(false); };
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     offerEveryMillisecond(id, 1000);
     EXPECT_EQ(fired, std::vector<std::int64_t>{100});
 }
 
 TEST_F(TimerGrid, HandlerRestartingItsOwnTimerMovesTheGrid) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
     onTick = [this](Timer& self) {
         if (fired.size() == 2) {
             now += 15;  // restarted at 215: the next tick is due a full interval later
             self.setInterval(100);
         }
     };
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     offerEveryMillisecond(id, 600);
     const std::vector<std::int64_t> expected = {100, 200, 315, 415, 515};
     EXPECT_EQ(fired, expected);
 }
 
 TEST_F(TimerGrid, IntervalZeroNeverFires) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     now = 50;
     timer.setInterval(0);
     offerEveryMillisecond(id, 1000);
@@ -183,18 +172,15 @@ TEST_F(TimerGrid, IntervalZeroNeverFires) {
 }
 
 TEST_F(TimerGrid, LeavesOtherTimerIdsToTheWindow) {
-    Timer timer("Timer1", 100, true);
-    start(timer);
-    const UINT_PTR id = armedId();
+    const UINT_PTR id = startTimer();
     EXPECT_FALSE(scheduler.onTimerMessage(1));
     EXPECT_FALSE(scheduler.onTimerMessage(id + 1));
     EXPECT_FALSE(scheduler.onTimerMessage(0));
 }
 
 TEST_F(TimerGrid, EachTimerKeepsItsOwnGrid) {
-    Timer first("Timer1", 100, true);
     Timer second("Timer2", 0, false);
-    start(first);
+    start(timer);
     start(second);
     std::vector<std::int64_t> secondFired;
     second.onTick = [&] { secondFired.push_back(now); };
@@ -213,7 +199,7 @@ TEST_F(TimerGrid, EachTimerKeepsItsOwnGrid) {
 }
 
 TEST_F(TimerGrid, TimersDueTogetherFireInDesignOrderWhicheverMessageComesFirst) {
-    Timer first("Timer1", 100, true);
+    Timer& first = timer;
     Timer second("Timer2", 100, true);
     start(first);
     start(second);
