@@ -8,8 +8,11 @@ add_library(zantiro_win32 STATIC
     forms/win32/diagnostic_log.cpp
     forms/win32/dpi.cpp
     forms/win32/failures.cpp
+    forms/win32/global_hotkeys.cpp
     forms/win32/input_box.cpp
+    forms/win32/keyboard_stays.cpp
     forms/win32/main_window.cpp
+    forms/win32/notice.cpp
     forms/win32/painter.cpp
     forms/win32/picture.cpp
     forms/win32/popup_menu.cpp

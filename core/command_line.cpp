@@ -25,14 +25,21 @@ const std::string_view kUsageText =
     "/scale 百分比：窗口大小，100 至 400\n"
     "    如 200 为两倍；Ctrl + 鼠标滚轮也可调整\n"
     "/start：窗口出现后立即开始\n"
+    "/nohotkeys：不注册下列全局快捷键\n"
     "/? 或 /help：显示本说明\n"
     "\n"
     "选项也可以用 - 或 -- 开头，不区分大小写。\n"
-    "例如：zantiro.exe /countdown 45 /mute";
+    "例如：zantiro.exe /countdown 45 /mute\n"
+    "\n"
+    "全局快捷键（在任何程序中都可用）：\n"
+    "Ctrl+Alt+F1 至 F5：同 F1 至 F5\n"
+    "Ctrl+Alt+F6：开始，或暂停/恢复\n"
+    "Ctrl+Alt+F7：停止（也停止闪烁和铃声）\n"
+    "Ctrl+Alt+F8：复位";
 
 namespace {
 
-enum class Option { CountDown, CountUp, Mute, Position, Opacity, Scale, Start, Help };
+enum class Option { CountDown, CountUp, Mute, Position, Opacity, Scale, Start, NoHotkeys, Help };
 
 struct OptionName {
     std::string_view name;
@@ -40,10 +47,15 @@ struct OptionName {
 };
 
 constexpr std::array kOptionNames{
-    OptionName{"countdown", Option::CountDown}, OptionName{"countup", Option::CountUp},
-    OptionName{"mute", Option::Mute},           OptionName{"position", Option::Position},
-    OptionName{"opacity", Option::Opacity},     OptionName{"scale", Option::Scale},
-    OptionName{"start", Option::Start},         OptionName{"?", Option::Help},
+    OptionName{"countdown", Option::CountDown},
+    OptionName{"countup", Option::CountUp},
+    OptionName{"mute", Option::Mute},
+    OptionName{"position", Option::Position},
+    OptionName{"opacity", Option::Opacity},
+    OptionName{"scale", Option::Scale},
+    OptionName{"start", Option::Start},
+    OptionName{"nohotkeys", Option::NoHotkeys},
+    OptionName{"?", Option::Help},
     OptionName{"help", Option::Help},
 };
 constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Help) + 1;
@@ -157,6 +169,9 @@ private:
                 return takeNumber(argument, 100, 400, options_.scale);
             case Option::Start:
                 options_.start = true;
+                return std::nullopt;
+            case Option::NoHotkeys:
+                options_.noHotkeys = true;
                 return std::nullopt;
             case Option::Help:
                 break;

@@ -22,6 +22,7 @@ struct StartOptions {
     int opacity = 0;   // 1 to 6 in the transparency submenu's order; 0 leaves it alone
     int scale = 0;     // the window's size in per cent of the monitor's scale, 100 to 400; 0 leaves it alone
     bool start = false;
+    bool noHotkeys = false;  // Ctrl+Alt+F1 to F8 left to other programs
 
     bool operator==(const StartOptions&) const = default;
 };

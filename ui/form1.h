@@ -92,6 +92,8 @@ public:
     void menuexit_Click() { window.unload(); }
     // F1 to F5 choose their countdown item as the function menu would, while the function button is enabled.
     void functionKey(int number);
+    // Ctrl+Alt+F1 to F8 (1 to 8), from any program: F1 to F5's handlers, then start or pause/resume, stop, reset.
+    void hotkey(int number);
 
     // Dragging by the background or a label: the left button alone hands the move to the system.
     void dragMouseMove(int button);

@@ -16,8 +16,10 @@
 #include "core/command_line.h"
 #include "effects/clock_seeded_random.h"
 #include "forms/win32/diagnostic_log.h"
+#include "forms/win32/global_hotkeys.h"
 #include "forms/win32/input_box.h"
 #include "forms/win32/main_window.h"
+#include "forms/win32/notice.h"
 #include "forms/win32/picture.h"
 #include "forms/win32/popup_menu.h"
 #include "forms/win32/services.h"
@@ -25,6 +27,7 @@
 #include "forms/win32/text.h"
 #include "resources/resource_ids.h"
 #include "ui/form1.h"
+#include "ui/hotkeys.h"
 #include "zantiro_version.h"
 
 namespace {
@@ -141,6 +144,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     MainWindow mainWindow(form.window, Picture::load(IDR_BACKGROUND));
     mainWindow.onFunctionKey = [&form](int number) { form.functionKey(number); };
     announcer.setWindow(mainWindow);
+    mainWindow.onHotkey = [&form](int number) { form.hotkey(number); };
     if (!mainWindow.create()) {
         reportNoWindow(GetLastError());
         return 1;
@@ -166,6 +170,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     mainWindow.show();
     if (options->start) {
         mainWindow.postClick(form.Command1);  // runs from the message loop, after the first paint
+    }
+    // Keys another program (or another timer) holds stay with it; the notice names them and takes no keyboard.
+    std::optional<GlobalHotkeys> hotkeys;
+    Notice notice;
+    if (!options->noHotkeys) {
+        hotkeys.emplace(mainWindow.hwnd(), ui::kHotkeyCount);
+        const std::string taken = ui::takenHotkeysNotice(hotkeys->taken());
+        constexpr UINT kNoticeMilliseconds = 8000;
+        if (!taken.empty()) {
+            notice.show(mainWindow.hwnd(), widen(taken), ui::kButtonFont, form.window.dpi(), kNoticeMilliseconds);
+        }
     }
     runMessageLoop(mainWindow, log);
     return 0;

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "forms/units.h"
 #include "forms/win32/diagnostic_log.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/failures.h"
+#include "forms/win32/keyboard_stays.h"
 #include "forms/win32/layout.h"
 #include "forms/win32/text.h"
 #include "resources/resource_ids.h"
@@ -20,6 +22,10 @@ namespace {
 // The load handling takes caption and sizing frame away itself, through the window system. No maximise box: the
 // window has one fixed size, and without the box the system menu greys Maximize (Alt+Space).
 constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN;
+// A click does not activate the window: its buttons work the timer while the keyboard stays with the slideshow.
+// A click on its face activates it on purpose (onMouseActivate). No activation also drops a window from the
+// taskbar; it keeps its button there, so that a minimised timer can be found again.
+constexpr DWORD kExStyle = WS_EX_NOACTIVATE | WS_EX_APPWINDOW;
 // Clear of IDOK and IDCANCEL, which IsDialogMessageW sends for Enter and Esc.
 constexpr int kFirstButtonId = 100;
 constexpr WORD kFirstFunctionKeyCommand = 0x7F01;
@@ -73,7 +79,7 @@ bool MainWindow::create() {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;  // no background brush: WM_PAINT covers every pixel
     const PixelRect& at = window_.pixels();
-    if (!registerClass(windowClass) || !createWindow(kClassName, widen(window_.caption()).c_str(), kStyle, 0,
+    if (!registerClass(windowClass) || !createWindow(kClassName, widen(window_.caption()).c_str(), kStyle, kExStyle,
                                                      RECT{at.left, at.top, at.left + at.width, at.top + at.height})) {
         return false;
     }
@@ -111,6 +117,7 @@ void MainWindow::show() {
                  SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_SHOW);
     UpdateWindow(hwnd());
+    SetForegroundWindow(hwnd());  // the program just started takes the keyboard, as any other does
 }
 
 void MainWindow::postClick(const CommandButton& button) const {
@@ -153,6 +160,11 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
+        case WM_HOTKEY:
+            hotkeyPressed(static_cast<int>(wParam));
+            return 0;
+        case WM_MOUSEACTIVATE:
+            return onMouseActivate();
         case WM_MOUSEMOVE:
             onMouseMove(wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
@@ -232,7 +244,7 @@ void MainWindow::onCommand(WORD id, WORD code, HWND from) {
     if (code == kAcceleratorNotification && id >= kFirstFunctionKeyCommand &&
         id < kFirstFunctionKeyCommand + kFunctionKeys) {
         if (onFunctionKey) {
-            onFunctionKey(id - kFirstFunctionKeyCommand + 1);
+            runHandler([this, id] { onFunctionKey(id - kFirstFunctionKeyCommand + 1); });
         }
         return;
     }
@@ -241,10 +253,42 @@ void MainWindow::onCommand(WORD id, WORD code, HWND from) {
     }
     for (const Button& button : buttons_) {
         if (button.id == id && button.hwnd == from && button.control->enabled() && button.control->onClick) {
-            button.control->onClick();
+            runHandler(button.control->onClick);
             return;
         }
     }
+}
+
+// A hotkey while a handler's menu or box is open would run a second handler inside the first: it is dropped.
+void MainWindow::hotkeyPressed(int id) {
+    if (onHotkey && !handling_) {
+        runHandler([this, id] { onHotkey(id); });
+    }
+}
+
+// What a handler opens may take the keyboard; the window that had it gets it back when the handler returns.
+void MainWindow::runHandler(const std::function<void()>& handler) {
+    struct Handling {
+        bool& flag;
+        bool outer;
+        ~Handling() { flag = flag && !outer; }
+    } const handling{handling_, !std::exchange(handling_, true)};
+    const ForegroundLoan loan;
+    handler();
+}
+
+// Over a button, enabled or not, the click leaves the foreground where it is; on the face (digits, picture,
+// labels, where a drag starts) it activates the timer, which the window's style alone would not.
+LRESULT MainWindow::onMouseActivate() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(hwnd(), &cursor);
+    const HWND under = ChildWindowFromPointEx(hwnd(), cursor, CWP_SKIPINVISIBLE);
+    if (std::any_of(buttons_.begin(), buttons_.end(), [under](const Button& button) { return button.hwnd == under; })) {
+        return MA_NOACTIVATE;
+    }
+    SetForegroundWindow(hwnd());
+    return MA_ACTIVATE;
 }
 
 // The topmost visible label under the mouse gets the move, with coordinates relative to itself; else the window.
@@ -372,6 +416,7 @@ void MainWindow::createButtons() {
             continue;
         }
         SendMessageW(button.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(command.font())), FALSE);
+        reportIf(!pressWithoutFocus(button.hwnd));  // the button still works, and takes the focus
     }
     std::erase_if(buttons_, [](const Button& button) { return button.hwnd == nullptr; });
 }

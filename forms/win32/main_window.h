@@ -46,6 +46,7 @@ public:
     void controlChanged(Control& control, Property property) override;
 
     std::function<void(int number)> onFunctionKey;  // 1 to 5 for F1 to F5
+    std::function<void(int id)> onHotkey;           // WM_HOTKEY's id, from any program
 
 private:
     friend class WindowBase<MainWindow>;
@@ -62,6 +63,9 @@ private:
     void onSize(UINT kind, SIZE client);
     void onWindowPosChanged();
     void onCommand(WORD id, WORD code, HWND from);
+    void hotkeyPressed(int id);
+    LRESULT onMouseActivate();
+    void runHandler(const std::function<void()>& handler);
     void onMouseMove(WPARAM keys, POINT at);
     void onActivate(bool active);
     void onSetFocus();
@@ -101,6 +105,7 @@ private:
     // Until show(), the forms window alone holds the size and place: each move of a hidden window costs a round
     // trip to the window system, and the load handling makes four.
     bool shown_ = false;
+    bool handling_ = false;  // a handler runs, maybe in the modal loop of its menu or box
 };
 
 }  // namespace zantiro::forms::win32

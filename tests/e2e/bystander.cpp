@@ -106,6 +106,22 @@ bool checkFocus(Args) {
                   "the bystander's edit box has the keyboard focus");
 }
 
+// The text typed so far into the bystander's edit box is exactly TEXT.
+bool expectTyped(Args args) {
+    const HWND bystander = bystanderOrFail();
+    const HWND edit = bystander != nullptr ? FindWindowExW(bystander, nullptr, L"Edit", nullptr) : nullptr;
+    const std::wstring typed = edit != nullptr ? windowText(edit) : L"";
+    return report(edit != nullptr && typed == args[0],
+                  "the bystander's edit box holds \"" + utf8(typed) + "\" (expected \"" + utf8(args[0]) + "\")");
+}
+
+// The timer window is the foreground window: a click on its face activated it.
+bool checkTimerActive(Args) {
+    const HWND foreground = GetForegroundWindow();
+    return report(foreground != nullptr && foreground == findMainWindow(),
+                  "the timer is the foreground window (it is \"" + utf8(windowText(foreground)) + "\")");
+}
+
 // Every timer window lies above (or below) the bystander in the z-order.
 bool checkOrder(Args args) {
     const HWND bystander = bystanderOrFail();

@@ -11,6 +11,8 @@ using Args = std::span<const std::wstring>;
 bool holdFile(Args args);               // hold PATH MS
 bool runBystander(Args args);           // bystander MS
 bool checkFocus(Args args);             // check-focus
+bool expectTyped(Args args);            // expect-typed TEXT
+bool checkTimerActive(Args args);       // check-timer-active
 bool checkOrder(Args args);             // check-order above|below
 bool raiseBystander(Args args);         // raise-bystander
 bool announceDisplayChange(Args args);  // display-changed

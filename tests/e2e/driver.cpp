@@ -393,6 +393,36 @@ bool messageBox(Args args) {
            check(buttons.size() == 1 && PostMessageW(buttons[0], BM_CLICK, 0, 0), "pressed its one button");
 }
 
+// wait-notice MS TEXT: within MS the timer's notice shows a text holding TEXT, and it is not the foreground window;
+// wait-notice MS none: no notice is shown for MS.
+bool waitNotice(Args args) {
+    constexpr wchar_t kNoticeClass[] = L"ZantiroNotice";
+    if (args[1] == L"none") {
+        const bool appeared =
+            waitFor(milliseconds(args[0]), [&] { return !topLevelWindowsOfClass(kNoticeClass).empty(); });
+        return check(!appeared, "no notice within %lu ms", milliseconds(args[0]));
+    }
+    std::vector<HWND> notices;
+    waitFor(milliseconds(args[0]), [&] {
+        notices = topLevelWindowsOfClass(kNoticeClass);
+        return !notices.empty();
+    });
+    if (!check(notices.size() == 1, "one notice (found %d)", static_cast<int>(notices.size()))) {
+        return false;
+    }
+    const std::wstring text = windowText(notices[0]);
+    info("notice: %s", utf8(text).c_str());
+    return check(text.find(args[1]) != std::wstring::npos, "the notice holds \"%s\"", utf8(args[1]).c_str()) &&
+           check(GetForegroundWindow() != notices[0], "the notice is not the foreground window");
+}
+
+// no-message-box: no message box of the timer's (a dialog titled "Zantiro") is open.
+bool noMessageBox(Args) {
+    auto boxes = topLevelWindowsOfClass(L"#32770");
+    std::erase_if(boxes, [](HWND box) { return windowText(box) != kMainCaption; });
+    return check(boxes.empty(), "no message box titled \"Zantiro\" (found %d)", static_cast<int>(boxes.size()));
+}
+
 // expect-origin X Y: the window's top-left corner on the screen, in pixels.
 bool expectOrigin(Args args) {
     HWND main = mainWindowOrFail();
@@ -433,6 +463,10 @@ constexpr Command kCommands[] = {
     {L"dialog-click", 2, dialogClick, "dialog-click TITLE CAPTION"},
     {L"message-box", 3, messageBox, "message-box TITLE MS TEXT"},
     {L"expect-origin", 2, expectOrigin, "expect-origin X Y"},
+    {L"wait-notice", 2, waitNotice, "wait-notice MS TEXT|none"},
+    {L"no-message-box", 0, noMessageBox, "no-message-box"},
+    {L"expect-typed", 1, expectTyped, "expect-typed TEXT"},
+    {L"check-timer-active", 0, checkTimerActive, "check-timer-active"},
     {L"move", 2, moveMainWindow, "move X Y"},
     {L"hold", 2, holdFile, "hold PATH MS"},
     {L"bystander", 1, runBystander, "bystander MS"},

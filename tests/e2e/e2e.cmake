@@ -46,6 +46,10 @@ if(ZANTIRO_WINDOWS_SUITE)
     set_tests_properties(e2e_countdown e2e_command_line PROPERTIES TIMEOUT 300 LABELS e2e)
     set_tests_properties(e2e_command_line PROPERTIES RESOURCE_LOCK zantiro_wine_prefix)
     set_tests_properties(e2e_countdown PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_alsa)
+    # The timer worked by hotkeys and clicks while another program keeps the keyboard; a second timer; /nohotkeys.
+    add_test(NAME e2e_hotkeys
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/hotkeys.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+    set_tests_properties(e2e_hotkeys PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix)
     add_test(NAME e2e_always_heard
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/always_heard.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
     set_tests_properties(e2e_always_heard PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix_alsa)

@@ -44,6 +44,7 @@ std::string describe(const core::CommandLine& commandLine) {
         text << "scale " << options.scale << "%;";
     }
     text << (options.start ? "start;" : "");
+    text << (options.noHotkeys ? "no hotkeys;" : "");
     return text.str();
 }
 
@@ -81,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{{"-COUNTDOWN", "2,5"}, ",", "custom 2.5 min 150 s;"},
         ParseCase{{"-COUNTDOWN", "2,5"}, ".", "参数“-COUNTDOWN”的值“2,5”不是有效的分钟数。"},
         ParseCase{{"--mute"}, ".", "mute;"},
+        ParseCase{{"/NoHotkeys", "/start"}, ".", "start;no hotkeys;"},
         // the fixed lengths go to their F-keys, however written; a negative length is the box's entry too
         ParseCase{{"/countdown", " 10.0 "}, ".", "F4;"},
         ParseCase{{"/countdown", "1.04"}, ".", "F1;"},

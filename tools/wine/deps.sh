@@ -8,7 +8,7 @@ pkgs=(
     cmake g++ make git python3 googletest libgtest-dev libgmock-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-    wine wine64 wine32:i386 fonts-wine fonts-wqy-zenhei xvfb xdotool x11-utils imagemagick
+    wine wine64 wine32:i386 fonts-wine fonts-wqy-zenhei xvfb xdotool x11-utils x11-xkb-utils imagemagick
     procps
 )
 if (($#)); then
