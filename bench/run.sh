@@ -14,6 +14,7 @@ out=$root/build/bench-run
 soak=tests/e2e/soak.sh  # the footprint sampler's long run, when it is there
 
 if [[ ${1:-} != --inside ]]; then
+    [[ ${1:-} == --startup-only ]] && out=$root/build/bench-startup  # the last full run's files stay
     startup_targets=(zantiro zantiro_bare_window zantiro_same_texts_window zantiro_startup)
     cmake --preset windows >/dev/null
     if [[ ${1:-} == --startup-only ]]; then
