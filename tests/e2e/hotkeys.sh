@@ -104,6 +104,11 @@ keep_keyboard "the menu closed"
 xdotool key ctrl+alt+F5
 title="输入Vorlenk时间"
 D wait-dialog "$title" 5000
+for ((tries = 0; tries < 50; tries++)); do  # the box shows before it has the keyboard
+    D check-input "$title" 8.5 >/dev/null && break
+    sleep 0.1
+done
+D check-input "$title" 8.5
 xdotool type --delay 50 0.5
 xdotool key Return
 D wait-no-dialog "$title" 5000
