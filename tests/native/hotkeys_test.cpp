@@ -114,11 +114,5 @@ INSTANTIATE_TEST_SUITE_P(RunStates,
                                                       {"dao1", "dao3", "dao5", "dao10", "daodiy", "", "", "Command3"}}),
                          [](const ::testing::TestParamInfo<HotkeyCase>& info) { return std::to_string(info.index); });
 
-TEST(HotkeyNotice, NamesExactlyTheTakenKeys) {
-    EXPECT_EQ(ui::takenHotkeysNotice({}), "");
-    const std::vector<int> taken{6, 7};
-    EXPECT_EQ(ui::takenHotkeysNotice(taken), "快捷键 Ctrl+Alt+F6、F7 已被其他程序占用，\n本计时器没有使用它们。");
-}
-
 }  // namespace
 }  // namespace zantiro::testing
