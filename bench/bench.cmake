@@ -1,8 +1,9 @@
 # Benchmarks of the Windows build (run by bench/run.sh, never by ctest).
 # The two baselines link only what they use, with the same static runtime as zantiro.exe: a bare window, and the
 # same window showing zantiro.exe's start-up texts in its fonts.
-add_executable(zantiro_bare_window WIN32 ${CMAKE_CURRENT_LIST_DIR}/bare_window.cpp)
-add_executable(zantiro_same_texts_window WIN32 ${CMAKE_CURRENT_LIST_DIR}/same_texts_window.cpp)
+add_executable(zantiro_bare_window WIN32 ${CMAKE_CURRENT_LIST_DIR}/baseline_window.cpp)
+add_executable(zantiro_same_texts_window WIN32 ${CMAKE_CURRENT_LIST_DIR}/baseline_window.cpp)
+target_compile_definitions(zantiro_same_texts_window PRIVATE ZANTIRO_SAME_TEXTS)
 foreach(target zantiro_bare_window zantiro_same_texts_window)
     target_link_libraries(${target} PRIVATE zantiro_options user32 gdi32)
     if(NOT MSVC)

@@ -83,9 +83,9 @@ def section(sessions):
            "`bench/startup.sh` runs three sessions, each with a fresh Xvfb and wineserver; in each, `zantiro_startup` "
            "starts zantiro.exe and the two baselines in turn, times each from CreateProcess to the moment it waits "
            "for input with its window shown and painted (WaitForInputIdle), and reads its working set a second "
-           "later. The bare window (`bench/bare_window.cpp`) paints one fill; the same-texts window "
-           "(`bench/same_texts_window.cpp`) also draws the texts zantiro.exe shows at start-up in its fonts, so the "
-           "ratio against it leaves out the system's first Chinese font. Times are medians in ms, the middle half of "
+           "later. The bare window (`bench/baseline_window.cpp`) paints one fill; the same-texts window "
+           "(the same file, built with `ZANTIRO_SAME_TEXTS`) also draws the texts zantiro.exe shows at start-up in "
+           "its fonts, so the ratio against it leaves out the system's first Chinese font. Times are medians in ms, the middle half of "
            "the runs in brackets; the load is the 1-minute load average before and after the session (2 cores).", "",
            "| Session | Load | zantiro.exe | Bare window | Same-texts window | ÷ bare | ÷ same texts | Memory ÷ bare |",
            "|---|---|---|---|---|---|---|---|"]
