@@ -64,13 +64,7 @@ done
 unset ZANTIRO_E2E_FOLDER
 
 e2e_step "another program takes the foreground and the keyboard focus"
-D bystander 120000 >"$E2E_WORK/bystander.log" 2>&1 &
-for ((tries = 0; tries < 100; tries++)); do
-    grep -q '^ok: the bystander' "$E2E_WORK/bystander.log" && break
-    sleep 0.1
-done
-cat "$E2E_WORK/bystander.log"
-grep -q '^ok: the bystander' "$E2E_WORK/bystander.log" || e2e_fail "the bystander did not take the focus"
+e2e_start_bystander 120000
 D display-changed
 D check-order above  # each timer answered the display change
 D check-focus        # without taking the foreground

@@ -46,13 +46,7 @@ D wait-buttons 5000 "开 始" on "暂 停" off "复 位" off "功 能" on "退 �
 D wait-notice 1500 none  # every key was free
 e2e_geometry
 e2e_shot start
-D bystander 600000 >"$E2E_WORK/bystander.log" 2>&1 &
-for ((tries = 0; tries < 100; tries++)); do
-    grep -q '^ok: the bystander' "$E2E_WORK/bystander.log" && break
-    sleep 0.1
-done
-cat "$E2E_WORK/bystander.log"
-grep -q '^ok: the bystander' "$E2E_WORK/bystander.log" || e2e_fail "the bystander did not take the keyboard"
+e2e_start_bystander 600000
 
 e2e_step "Ctrl+Alt+F1 and F3: one minute, then five"
 xdotool key ctrl+alt+F1

@@ -104,6 +104,18 @@ D() {
     "$WINE" "$E2E_WORK/driver.exe" "$@" 9>&-
 }
 
+# e2e_start_bystander MILLISECONDS: another program's window takes the foreground and the keyboard focus for that
+# long, in the background (its log: bystander.log); fails the test when it has not taken them within 10 s.
+e2e_start_bystander() {
+    D bystander "$1" >"$E2E_WORK/bystander.log" 2>&1 &
+    for ((tries = 0; tries < 100; tries++)); do
+        grep -q '^ok: the bystander' "$E2E_WORK/bystander.log" && break
+        sleep 0.1
+    done
+    cat "$E2E_WORK/bystander.log"
+    grep -q '^ok: the bystander' "$E2E_WORK/bystander.log" || e2e_fail "the bystander did not take the keyboard"
+}
+
 # P COMMAND SHOT [ARGS]: SHOT, and any argument that names a picture taken by e2e_shot, become its file.
 P() {
     local command=$1 shot=$2 arg args=()
