@@ -90,6 +90,16 @@ protected:
     HWND firstButton() const { return GetWindow(hwnd(), GW_CHILD); }
     HWND secondButton() const { return GetWindow(firstButton(), GW_HWNDNEXT); }
     int dpi() const { return window.dpi(); }
+    // The real window lies at (left, top) twips with the design's size; returns its rectangle.
+    RECT expectRealWindowAt(int left, int top) const {
+        RECT rect{};
+        GetWindowRect(hwnd(), &rect);
+        EXPECT_EQ(rect.left, twipsToPixels(left, dpi()));
+        EXPECT_EQ(rect.top, twipsToPixels(top, dpi()));
+        EXPECT_EQ(rect.right - rect.left, twipsToPixels(3920, dpi()));
+        EXPECT_EQ(rect.bottom - rect.top, twipsToPixels(2450, dpi()));
+        return rect;
+    }
     // Shown, painted, and with nothing left to paint, so a change's invalidation can be read alone.
     void showSettled() {
         mainWindow.show();
@@ -226,12 +236,7 @@ TEST_F(MainWindowTest, GeometryInTwipsMovesTheRealWindowAndSystemMovesAreReporte
     showSettled();
     window.setLeft(1500);
     window.setTop(750);
-    RECT rect{};
-    GetWindowRect(hwnd(), &rect);
-    EXPECT_EQ(rect.left, twipsToPixels(1500, dpi()));
-    EXPECT_EQ(rect.top, twipsToPixels(750, dpi()));
-    EXPECT_EQ(rect.right - rect.left, twipsToPixels(3920, dpi()));
-    EXPECT_EQ(rect.bottom - rect.top, twipsToPixels(2450, dpi()));
+    expectRealWindowAt(1500, 750);
 
     SetWindowPos(hwnd(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);  // as a drag would
     EXPECT_EQ(window.pixels().left, 37);
@@ -245,12 +250,7 @@ TEST_F(MainWindowTest, TheWindowShowsWhereItWasPlacedWhileHidden) {
     window.setTop(750);
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     showSettled();
-    RECT rect{};
-    GetWindowRect(hwnd(), &rect);
-    EXPECT_EQ(rect.left, twipsToPixels(1500, dpi()));
-    EXPECT_EQ(rect.top, twipsToPixels(750, dpi()));
-    EXPECT_EQ(rect.right - rect.left, twipsToPixels(3920, dpi()));
-    EXPECT_EQ(rect.bottom - rect.top, twipsToPixels(2450, dpi()));
+    const RECT rect = expectRealWindowAt(1500, 750);
     EXPECT_EQ(window.pixels().left, rect.left);
     EXPECT_EQ(window.pixels().width, rect.right - rect.left);
 }
