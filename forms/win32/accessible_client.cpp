@@ -383,9 +383,8 @@ AccessibleClient::AccessibleClient(HWND window, const Window& design, std::vecto
     : window_(window), design_(design), elements_(std::move(elements)) {}
 
 AccessibleClient::~AccessibleClient() {
-    if (object_ != nullptr) {
-        object_->disconnect();  // a screen reader may hold it longer than the window lives
-        object_->Release();
+    if (object_) {
+        object_.get()->disconnect();  // a screen reader may hold it longer than the window lives
     }
 }
 
@@ -393,13 +392,13 @@ LRESULT AccessibleClient::answer(WPARAM flags) {
     if (calls().lresultFromObject == nullptr || !enterComApartment()) {
         return 0;
     }
-    if (object_ == nullptr) {
-        object_ = new (std::nothrow) Object(this);
-        if (object_ == nullptr) {
+    if (!object_) {
+        object_.reset(new (std::nothrow) Object(this));
+        if (!object_) {
             return 0;
         }
     }
-    const LRESULT result = calls().lresultFromObject(kIAccessible, flags, object_);
+    const LRESULT result = calls().lresultFromObject(kIAccessible, flags, object_.get());
     return result > 0 ? result : 0;
 }
 

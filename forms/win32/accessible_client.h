@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/win32/handles.h"
 #include "forms/win32/win32.h"
 #include "forms/window.h"
 
@@ -45,7 +46,7 @@ private:
     const Window& design_;
     std::vector<AccessibleElement> elements_;
     std::string announcement_;
-    Object* object_ = nullptr;  // one reference held; created at the first question
+    ComPtr<Object> object_;  // one reference held; created at the first question
 };
 
 }  // namespace zantiro::forms::win32
