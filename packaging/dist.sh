@@ -38,7 +38,8 @@ done
 packaging/deb/build.sh build/windows/zantiro.exe "$guide" "$version" "dist/zantiro_${version}_amd64.deb"
 python3 packaging/make_manifests.py "$version" "$release_url" "dist/zantiro-$version-win64.zip" \
     "dist/zantiro-$version-win32.zip" dist
-(cd dist && find . -type f -printf '%P\n' | LC_ALL=C sort | xargs -d '\n' sha256sum >SHA256SUMS)
+# SHA256SUMS is created while find still runs: leave it out by name, or it may list itself (as an empty file).
+(cd dist && find . -type f ! -path ./SHA256SUMS -printf '%P\n' | LC_ALL=C sort | xargs -d '\n' sha256sum >SHA256SUMS)
 
 say "wrote dist/ for version $version:"
 (cd dist && find . -type f -printf '  %P\n' | LC_ALL=C sort)
