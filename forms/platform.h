@@ -94,12 +94,18 @@ public:
     virtual float next() = 0;  // 0 <= u < 1
 };
 
+// A time of day as the wall clock shows it, to the millisecond.
+struct TimeOfDay {
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
 // The time of day and the user's regional ways of writing it and numbers.
 class Regional {
 public:
     virtual ~Regional() = default;
     virtual std::string longTimeText() = 0;
     virtual std::string decimalSeparator() = 0;
+    virtual TimeOfDay timeOfDay() = 0;  // now, local time
 };
 
 // Keeps the display and the system from sleeping for as long as asked.
@@ -114,6 +120,14 @@ class Announcer {
 public:
     virtual ~Announcer() = default;
     virtual void announce(std::string_view text) = 0;
+};
+
+// A short text beside the window for a few seconds, which takes neither the foreground nor the keyboard; a new one
+// replaces the one showing.
+class Notifier {
+public:
+    virtual ~Notifier() = default;
+    virtual void notify(std::string_view text) = 0;
 };
 
 class Program {
@@ -135,6 +149,7 @@ struct Platform {
     Program& program;
     Power& power;
     Announcer& announcer;
+    Notifier& notifier;
 };
 
 }  // namespace zantiro::forms

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -68,6 +69,33 @@ public:
 
 private:
     MainWindow* window_ = nullptr;  // not owned
+};
+
+// Notices go below the timer in the buttons' font at the window's DPI, for eight seconds. What is said before the
+// window shows waits for it, since a hidden window has no place on the screen yet.
+class WindowNotifier final : public forms::Notifier {
+public:
+    void setWindow(const MainWindow& window, const forms::Window& form) {
+        window_ = &window;
+        form_ = &form;
+        if (!pending_.empty()) {
+            notify(std::exchange(pending_, std::string()));
+        }
+    }
+    void notify(std::string_view text) override {
+        constexpr UINT kMilliseconds = 8000;
+        if (window_ == nullptr) {
+            pending_ += (pending_.empty() ? "" : "\n") + std::string(text);
+            return;
+        }
+        notice_.show(window_->hwnd(), widen(text), ui::kButtonFont, form_->dpi(), kMilliseconds);
+    }
+
+private:
+    const MainWindow* window_ = nullptr;   // not owned
+    const forms::Window* form_ = nullptr;  // not owned
+    Notice notice_;
+    std::string pending_;
 };
 
 // Says why the program ends before its window shows: in the system's words for `error`, and its number.
@@ -132,8 +160,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32Program program;
     Win32Power power;
     WindowAnnouncer announcer;
-    forms::Platform platform{windowSystem, screen, popupMenu, inputBox, soundPlayer, fileSystem,
-                             resources,    random, regional,  program,  power,       announcer};
+    WindowNotifier notifier;
+    forms::Platform platform{windowSystem, screen,   popupMenu, inputBox, soundPlayer, fileSystem, resources,
+                             random,       regional, program,   power,    announcer,   notifier};
 
     ui::Form1 form(platform);
     // These services convert or own through the window, which exists only with the form.
@@ -173,15 +202,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     // Keys another program (or another timer) holds stay with it; the notice names them and takes no keyboard.
     std::optional<GlobalHotkeys> hotkeys;
-    Notice notice;
     if (!options->noHotkeys) {
         hotkeys.emplace(mainWindow.hwnd(), ui::kHotkeyCount);
         const std::string taken = ui::takenHotkeysNotice(hotkeys->taken());
-        constexpr UINT kNoticeMilliseconds = 8000;
         if (!taken.empty()) {
-            notice.show(mainWindow.hwnd(), widen(taken), ui::kButtonFont, form.window.dpi(), kNoticeMilliseconds);
+            notifier.notify(taken);
         }
     }
+    notifier.setWindow(mainWindow, form.window);
     runMessageLoop(mainWindow, log);
     return 0;
 }

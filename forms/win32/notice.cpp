@@ -15,6 +15,7 @@ constexpr UINT kTextFormat = DT_LEFT | DT_NOPREFIX;
 }  // namespace
 
 bool Notice::show(HWND beside, const std::wstring& text, const Font& font, int dpi, UINT milliseconds) {
+    destroy();  // the notice showing gives way
     WNDCLASSEXW windowClass{};
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_INFOBK);

@@ -1,5 +1,5 @@
 // A short message beside a window for a few seconds, which takes neither the foreground nor the keyboard; a click
-// closes it sooner.
+// closes it sooner, a new notice replaces it.
 #pragma once
 
 #include <string>

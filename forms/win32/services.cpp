@@ -173,6 +173,12 @@ std::string Win32Regional::longTimeText() {
     return written > 0 ? narrow(std::wstring_view(text, static_cast<std::size_t>(written - 1))) : std::string();
 }
 
+TimeOfDay Win32Regional::timeOfDay() {
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    return {local.wHour, local.wMinute, local.wSecond, local.wMilliseconds};
+}
+
 std::string Win32Regional::decimalSeparator() {
     wchar_t text[16];  // at most four characters and the NUL
     const int written =

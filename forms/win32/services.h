@@ -52,6 +52,7 @@ public:
     void setLateness(std::function<std::int64_t()> lateness) { lateness_ = std::move(lateness); }
     std::string longTimeText() override;      // GetTimeFormatEx, the user's default locale
     std::string decimalSeparator() override;  // LOCALE_SDECIMAL
+    TimeOfDay timeOfDay() override;           // GetLocalTime
 
 private:
     std::function<std::int64_t()> lateness_;

@@ -34,6 +34,7 @@ public:
     HeadlessProgram program;
     RecordingPower power;
     RecordingAnnouncer announcer;
+    RecordingNotifier notifier;
 
 private:
     forms::Platform platform_;

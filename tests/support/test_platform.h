@@ -135,8 +135,10 @@ class FixedRegional final : public Regional {
 public:
     std::string longTimeText() override { return timeText; }
     std::string decimalSeparator() override { return separator; }
+    forms::TimeOfDay timeOfDay() override { return now; }
     std::string timeText = "9:41:07";
     std::string separator = ".";
+    forms::TimeOfDay now{9, 41, 7, 0};
 };
 
 // Records each request: true asks to stay awake, false withdraws.
@@ -151,6 +153,12 @@ class RecordingAnnouncer final : public forms::Announcer {
 public:
     void announce(std::string_view text) override { heard.emplace_back(text); }
     std::vector<std::string> heard;
+};
+
+class RecordingNotifier final : public forms::Notifier {
+public:
+    void notify(std::string_view text) override { shown.emplace_back(text); }
+    std::vector<std::string> shown;
 };
 
 // Ending the program unwinds to whoever dispatched the event, like a process that is gone.
