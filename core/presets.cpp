@@ -1,4 +1,6 @@
 // The countdown presets and the custom length typed into the input box.
+#include <utility>
+
 #include "core/custom_length.h"
 #include "core/timing_engine.h"
 
@@ -7,8 +9,7 @@ namespace zantiro::core {
 void TimingEngine::choosePreset(const FixedPreset& preset) {
     CountdownSeconds = preset.seconds;
     showWholeMinutes(preset.minutesText);
-    checkCountdownItem(&preset.item);
-    c_.menuzheng.setChecked(false);
+    chooseMode(preset.mode);
 }
 
 void TimingEngine::daodiy_Click() {
@@ -29,8 +30,7 @@ void TimingEngine::daodiy_Click() {
 void TimingEngine::chooseCustomLength(const CustomLength& length) {
     CustomMinutes = length.minutes;
     CountdownSeconds = length.seconds;
-    checkCountdownItem(&c_.daodiy);
-    c_.menuzheng.setChecked(false);
+    chooseMode(Mode::Custom);
     ShowCountdown();
 }
 
@@ -40,10 +40,18 @@ void TimingEngine::showWholeMinutes(std::string_view minutesText) {
     c_.Label4.setCaption("00");
 }
 
-void TimingEngine::checkCountdownItem(const forms::MenuItem* chosen) {
-    for (forms::MenuItem* item : {&c_.dao1, &c_.dao3, &c_.dao5, &c_.dao10, &c_.daodiy}) {
-        item->setChecked(item == chosen);
+// The countdown items in menu order, then the count-up item: the chosen one checked, the others not.
+void TimingEngine::chooseMode(Mode mode) {
+    model_.mode = mode;
+    const std::pair<forms::MenuItem&, Mode> countdownItems[] = {{c_.dao1, Mode::OneMinute},
+                                                                {c_.dao3, Mode::ThreeMinutes},
+                                                                {c_.dao5, Mode::FiveMinutes},
+                                                                {c_.dao10, Mode::TenMinutes},
+                                                                {c_.daodiy, Mode::Custom}};
+    for (const auto& [item, itemMode] : countdownItems) {
+        item.setChecked(itemMode == mode);
     }
+    c_.menuzheng.setChecked(mode == Mode::CountUp);
 }
 
 }  // namespace zantiro::core

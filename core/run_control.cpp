@@ -5,72 +5,63 @@
 namespace zantiro::core {
 
 void TimingEngine::Command1_Click() {
-    if (c_.menuzheng.checked()) {
-        c_.Timer2.setEnabled(true);
+    if (isRunInProgress(model_.state)) {
         ElapsedSeconds = 0;
-        c_.Timer3.setEnabled(false);
-    } else {
-        c_.Timer3.setEnabled(true);
-        c_.Timer2.setEnabled(false);
-    }
-    c_.Command2.setEnabled(true);
-    if (c_.Command1.caption() == kStartCaption) {
-        c_.Command1.setCaption(std::string(kStopCaption));
-        c_.Command3.setEnabled(false);
-        c_.Command2.setCaption(std::string(kPauseCaption));
-        c_.Command4.setEnabled(false);
+        CountdownSeconds = 0;
+        model_.frame = FrameStage::Plain;
+        enterState(RunState::Stopped);
+        warnings_.StopFlashing();
         return;
     }
-    c_.Command1.setEnabled(false);
-    c_.Command1.setCaption(std::string(kStartCaption));
-    c_.Command3.setEnabled(true);
-    ElapsedSeconds = 0;
-    CountdownSeconds = 0;
-    c_.Timer2.setEnabled(false);
-    c_.Timer3.setEnabled(false);
-    c_.Command2.setEnabled(false);
-    c_.Command4.setEnabled(true);
-    warnings_.StopFlashing();
+    if (model_.mode == Mode::CountUp) {
+        ElapsedSeconds = 0;
+    }
+    enterState(RunState::Running);
 }
 
+// Resuming enables the tick source again, whose first tick comes a full second later.
 void TimingEngine::Command2_Click() {
-    c_.Command2.setCaption(std::string(c_.Command2.caption() == kPauseCaption ? kResumeCaption : kPauseCaption));
-    if (c_.menuzheng.checked()) {
-        c_.Timer2.setEnabled(!c_.Timer2.enabled());
-        c_.Timer3.setEnabled(false);
-    } else {
-        c_.Timer3.setEnabled(!c_.Timer3.enabled());
-        c_.Timer2.setEnabled(false);
+    if (model_.state == RunState::Running) {
+        enterState(RunState::Paused);
+    } else if (model_.state == RunState::Paused) {
+        enterState(RunState::Running);
     }
 }
 
+// Offered only while no run is in progress; 复 位 stays offered after it.
 void TimingEngine::reset() {
-    if (c_.menuzheng.checked()) {
+    if (model_.mode == Mode::CountUp) {
         c_.Label1.setCaption("00");
         c_.Label3.setCaption("00");
         c_.Label4.setCaption("00");
         ElapsedSeconds = 0;
+    } else if (model_.mode == Mode::Custom) {
+        // CustomMinutes only ever holds lengths whose seconds fit.
+        CountdownSeconds = minutesToSeconds(CustomMinutes).value_or(0);
+        ShowCountdown();
     } else {
-        // Each checked preset is looked at in menu order; exactly one is checked.
         for (const FixedPreset& preset : fixedPresets()) {
-            if (preset.item.checked()) {
+            if (preset.mode == model_.mode) {
                 showWholeMinutes(preset.minutesText);
                 CountdownSeconds = preset.seconds;
             }
         }
-        if (c_.daodiy.checked()) {
-            // CustomMinutes only ever holds lengths whose seconds fit.
-            CountdownSeconds = minutesToSeconds(CustomMinutes).value_or(0);
-            ShowCountdown();
-        }
     }
-    c_.Command1.setEnabled(true);
+    if (!isRunInProgress(model_.state)) {
+        model_.resetOffered = model_.resetOffered || model_.state == RunState::Stopped;
+        enterState(RunState::Ready);
+    }
+    model_.frame = FrameStage::Plain;
     warnings_.StopFlashing();
 }
 
+void TimingEngine::functionMenuClosed() {
+    model_.resetOffered = false;
+    showRunState();
+}
+
 void TimingEngine::menuzheng_Click() {
-    checkCountdownItem(nullptr);
-    c_.menuzheng.setChecked(true);
+    chooseMode(Mode::CountUp);
     c_.Label1.setCaption("00");
     c_.Label3.setCaption("00");
     c_.Label4.setCaption("00");

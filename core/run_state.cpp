@@ -1,16 +1,46 @@
-// The run state as the controls show it.
+// The run state as the buttons and the tick sources show it.
 #include "core/timing_engine.h"
 
 namespace zantiro::core {
 
-RunState TimingEngine::runState() const {
-    if (c_.Command1.caption() == kStartCaption) {
-        return c_.Command1.enabled() ? RunState::Ready : RunState::Stopped;
+OfferedButtons TimingEngine::offered() const {
+    switch (model_.state) {
+        case RunState::Ready:
+            return {.startStop = true, .pauseResume = false, .reset = model_.resetOffered, .functionMenu = true};
+        case RunState::Running:
+        case RunState::Paused:
+            return {.startStop = true, .pauseResume = true, .reset = false, .functionMenu = false};
+        case RunState::Finished:
+            return {.startStop = true, .pauseResume = false, .reset = false, .functionMenu = false};
+        case RunState::Stopped:
+            break;
     }
-    if (c_.Timer4.enabled()) {
-        return RunState::Finished;
+    return {.startStop = false, .pauseResume = false, .reset = true, .functionMenu = true};
+}
+
+void TimingEngine::enterState(RunState state) {
+    model_.state = state;
+    showRunState();
+}
+
+void TimingEngine::showRunState() {
+    const RunState state = model_.state;
+    const bool counting = state == RunState::Running;
+    const bool countUp = model_.mode == Mode::CountUp;
+    c_.Timer2.setEnabled(counting && countUp);
+    c_.Timer3.setEnabled(counting && !countUp);
+    c_.Timer4.setEnabled(state == RunState::Finished);
+
+    const OfferedButtons on = offered();
+    c_.Command1.setCaption(std::string(isRunInProgress(state) ? kStopCaption : kStartCaption));
+    c_.Command1.setEnabled(on.startStop);
+    // Outside a run the pause button keeps the word it last showed.
+    if (state == RunState::Running || state == RunState::Paused) {
+        c_.Command2.setCaption(std::string(state == RunState::Paused ? kResumeCaption : kPauseCaption));
     }
-    return c_.Command2.caption() == kPauseCaption ? RunState::Running : RunState::Paused;
+    c_.Command2.setEnabled(on.pauseResume);
+    c_.Command3.setEnabled(on.reset);
+    c_.Command4.setEnabled(on.functionMenu);
 }
 
 }  // namespace zantiro::core

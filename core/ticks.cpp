@@ -26,21 +26,23 @@ void TimingEngine::Timer3_Tick() {
         CountdownSeconds -= 1;
     }
     if (CountdownSeconds <= 0) {
-        c_.Timer3.setEnabled(false);
-        c_.Timer4.setEnabled(true);
-        c_.Command2.setEnabled(false);
+        enterState(RunState::Finished);  // the flashing starts, pause is no longer offered
         sounds_.PlayWaveFile(sound::kEndSound);
     }
     ShowCountdown();
     c_.Timer2.setEnabled(false);
+    // The milestones are tested on the count the tick leaves: 30 and 60 by equality.
     if (CountdownSeconds <= 10) {
+        model_.frame = FrameStage::LastSeconds;
         c_.Shape1.setBorderColour(static_cast<forms::Colour>(warnings_.RandomWarningColour()));
     }
     if (CountdownSeconds == 30) {
         sounds_.PlayWaveFile(sound::kWarningSound);
+        model_.frame = FrameStage::ThirtySeconds;
         c_.Shape1.setBorderColour(effects::kRed);
     }
     if (CountdownSeconds == 60) {
+        model_.frame = FrameStage::OneMinute;
         c_.Shape1.setBorderColour(effects::kYellow);
     }
     if (const auto text = milestoneAnnouncement(CountdownSeconds)) {

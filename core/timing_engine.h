@@ -23,7 +23,6 @@ inline constexpr std::string_view kResumeCaption = "恢 复";
 inline constexpr std::string_view kCustomTitle = "输入Vorlenk时间";
 inline constexpr std::string_view kCustomPrompt = "以分钟为单位。\r\n可精确到小数点后 1 位。\r\n如8分30秒可输入“8.5”。";
 
-// The five run states, named for what the controls show; see runState().
 enum class RunState { Ready, Running, Paused, Finished, Stopped };
 
 // A run has been started and not yet stopped: the function menu and its keys are not offered.
@@ -31,25 +30,46 @@ constexpr bool isRunInProgress(RunState state) {
     return state == RunState::Running || state == RunState::Paused || state == RunState::Finished;
 }
 
-// The run state lives in these controls; the engine decides by reading them back.
+// Counting up, or down from one of the countdown items' lengths; one item of the mode group each, in menu order.
+enum class Mode { CountUp, OneMinute, ThreeMinutes, FiveMinutes, TenMinutes, Custom };
+
+// How far a countdown's frame has gone in its warnings: yellow at a minute, red at thirty seconds, a new colour
+// every second from ten on. A countdown that starts below a milestone skips it.
+enum class FrameStage { Plain, OneMinute, ThirtySeconds, LastSeconds };
+
+// The state of the run the engine holds and decides on. The buttons' captions and enabled flags, the tick sources
+// and the mode items' check marks are written from it, never read back.
+struct RunModel {
+    RunState state = RunState::Ready;
+    bool resetOffered = false;  // Ready after 复 位 (not at start-up, nor after the function menu): 复 位 stays on
+    Mode mode = Mode::CountUp;
+    FrameStage frame = FrameStage::Plain;
+};
+
+// Which of the run's buttons may be pressed (复 位 and 功 能 only while no run is in progress).
+struct OfferedButtons {
+    bool startStop, pauseResume, reset, functionMenu;
+};
+
+// The controls the engine writes (the glossary in ui/form1.h says what each is).
 struct TimingControls {
-    forms::Label& Label1;            // hours, never shown
-    forms::Label& Label3;            // minutes
-    forms::Label& Label4;            // seconds
-    forms::CommandButton& Command1;  // start / stop
-    forms::CommandButton& Command2;  // pause / resume
-    forms::CommandButton& Command3;  // reset
-    forms::CommandButton& Command4;  // function menu
-    forms::Shape& Shape1;            // the frame whose colour warns
-    forms::Timer& Timer2;            // count-up tick
-    forms::Timer& Timer3;            // countdown tick
-    forms::Timer& Timer4;            // end flashing
-    forms::MenuItem& menuzheng;      // count-up mode
+    forms::Label& Label1;
+    forms::Label& Label3;
+    forms::Label& Label4;
+    forms::CommandButton& Command1;
+    forms::CommandButton& Command2;
+    forms::CommandButton& Command3;
+    forms::CommandButton& Command4;
+    forms::Shape& Shape1;
+    forms::Timer& Timer2;
+    forms::Timer& Timer3;
+    forms::Timer& Timer4;
+    forms::MenuItem& menuzheng;
     forms::MenuItem& dao1;
     forms::MenuItem& dao3;
     forms::MenuItem& dao5;
     forms::MenuItem& dao10;
-    forms::MenuItem& daodiy;  // custom length
+    forms::MenuItem& daodiy;
 };
 
 class TimingEngine {
@@ -75,6 +95,8 @@ public:
     void Command2_Click();
     void Command3_Click() { reset(); }
     void reset();  // the reset operation: Command3, and the first step of the function button
+    // What follows the function menu, whatever its item did: 开 始 on, 复 位 off.
+    void functionMenuClosed();
     void menuzheng_Click();
 
     void dao1_Click() { choosePreset(fixedPresets()[0]); }
@@ -85,8 +107,9 @@ public:
     // What daodiy_Click does once the box has accepted a length.
     void chooseCustomLength(const CustomLength& length);
 
-    // Read from the start button's caption and enabled flag, the flashing timer and the pause button's caption.
-    RunState runState() const;
+    const RunModel& model() const { return model_; }
+    RunState runState() const { return model_.state; }
+    OfferedButtons offered() const;
 
     void Timer2_Tick();
     void Timer3_Tick();
@@ -94,20 +117,27 @@ public:
 
 private:
     struct FixedPreset {
-        forms::MenuItem& item;
+        Mode mode;
         std::int32_t seconds;
         std::string_view minutesText;
     };
     // The four fixed lengths in menu order.
-    std::array<FixedPreset, 4> fixedPresets() const {
-        return {{{c_.dao1, 60, "01"}, {c_.dao3, 180, "03"}, {c_.dao5, 300, "05"}, {c_.dao10, 600, "10"}}};
+    static constexpr std::array<FixedPreset, 4> fixedPresets() {
+        return {{{Mode::OneMinute, 60, "01"},
+                 {Mode::ThreeMinutes, 180, "03"},
+                 {Mode::FiveMinutes, 300, "05"},
+                 {Mode::TenMinutes, 600, "10"}}};
     }
     void choosePreset(const FixedPreset& preset);
+    void chooseMode(Mode mode);
     void showWholeMinutes(std::string_view minutesText);
-    void checkCountdownItem(const forms::MenuItem* chosen);
     void showTime(std::int32_t seconds);
+    // The buttons and the tick sources as the run state has them.
+    void showRunState();
+    void enterState(RunState state);
 
     TimingControls c_;
+    RunModel model_;
     effects::WarningColours& warnings_;
     sound::SoundEffects& sounds_;
     forms::InputBox& inputBox_;

@@ -1,5 +1,5 @@
 // Ctrl+Alt+F1 to F8 run the very handlers of the F-keys and the buttons, under the same guards: F1 to F5 only while
-// the function button is enabled, a button only while it is enabled.
+// the function menu is offered, a button only while the run state offers it.
 #include "ui/hotkeys.h"
 
 #include "ui/form1.h"
@@ -7,23 +7,26 @@
 namespace zantiro::ui {
 
 void Form1::hotkey(int number) {
-    const auto press = [](CommandButton& button) {
-        if (button.enabled() && button.onClick) {
+    const auto press = [](CommandButton& button, bool offered) {
+        if (offered && button.onClick) {
             button.onClick();
         }
     };
-    const bool startShown = Command1.caption() == core::kStartCaption;
+    const core::OfferedButtons offered = timing.offered();
+    const core::RunState state = timing.runState();
     switch (number) {
         case 6:  // start when 开 始 can be pressed, else pause or resume
-            press(startShown && Command1.enabled() ? Command1 : Command2);
-            break;
-        case 7:  // stop, which also ends the flashing and the bell
-            if (Command1.caption() == core::kStopCaption) {
-                press(Command1);
+            if (state == core::RunState::Ready) {
+                press(Command1, offered.startStop);
+            } else {
+                press(Command2, offered.pauseResume);
             }
             break;
+        case 7:  // stop, which also ends the flashing and the bell
+            press(Command1, core::isRunInProgress(state));
+            break;
         case 8:
-            press(Command3);
+            press(Command3, offered.reset);
             break;
         default:
             functionKey(number);  // F1 to F5; it ignores any other number

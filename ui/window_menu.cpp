@@ -24,8 +24,7 @@ void Form1::functionKey(int number) {
 void Form1::runFunctionMenu(const std::function<void()>& choose) {
     timing.reset();
     choose();
-    Command1.setEnabled(true);
-    Command3.setEnabled(false);
+    timing.functionMenuClosed();
 }
 
 // The screen is the monitor the window is on (the primary when it is on none), its corner the origin; with one

@@ -163,6 +163,39 @@ TEST(RunStates, ACountdownGoesThroughAllFiveAndTheRulesNoticeAControlOutOfStep) 
     EXPECT_EQ(brokenRunStateRules(f), std::vector<std::string>{"ready: the counter holds the mode's start value"});
 }
 
+// The buttons show the run state; their words decide nothing. The same presses with every caption rewritten before
+// each one go through the same states and times.
+TEST(RunStates, AButtonsWordsDecideNothing) {
+    const auto session = [](bool rewordButtons) {
+        HeadlessApp app;
+        ui::Form1& f = app.form;
+        std::vector<std::string> seen;
+        const auto step = [&](forms::CommandButton* button, int waitMs) {
+            if (rewordButtons) {
+                for (forms::CommandButton* each : {&f.Command1, &f.Command2, &f.Command3}) {
+                    each->setCaption("Start");
+                }
+            }
+            if (button != nullptr) {
+                app.press(*button);
+            } else {
+                app.chooseFromMenu("dao1");
+            }
+            app.wait(waitMs);
+            seen.push_back(std::to_string(static_cast<int>(f.timing.runState())) + " " + app.display());
+        };
+        for (forms::CommandButton* button : {&f.Command1, &f.Command2, &f.Command2, &f.Command1, &f.Command3}) {
+            step(button, 2000);
+        }
+        step(nullptr, 0);
+        step(&f.Command1, 61'000);
+        f.hotkey(6);  // pause is not offered once the countdown has ended
+        step(&f.Command1, 0);
+        return seen;
+    };
+    EXPECT_EQ(session(true), session(false));
+}
+
 TEST(CountdownLimit, ACountAtTheSmallestValueDoesNotWrapOnItsTick) {
     HeadlessApp app;
     app.form.timing.CountdownSeconds = std::numeric_limits<std::int32_t>::min();
