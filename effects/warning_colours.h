@@ -26,12 +26,13 @@ Colour paletteColourFor(float u);
 // u * 256 to the nearest whole number (halves to even), 256 counting as 255.
 int channelFor(float u);
 
+// The frame, the flashing's timer and the digits that flash (the glossary in ui/form1.h names each).
 struct FlashingControls {
     forms::Shape& Shape1;
     forms::Timer& Timer4;
-    forms::Label& Label3;    // minutes
-    forms::Label& Label4;    // seconds
-    forms::Label& Label2_1;  // the ":" between them
+    forms::Label& Label3;
+    forms::Label& Label4;
+    forms::Label& Label2_1;  // Label2[1]
 };
 
 class WarningColours {

@@ -1,4 +1,42 @@
 // The main window Form1: its controls as designed, and the handlers of the window itself.
+//
+// The design's names and what they are (the other files use the names without explaining them again):
+//
+// The time display and the clock
+//   Label1      hours, hidden by the design
+//   Label2[0]   ":" between the hours and the minutes, hidden by the design
+//   Label3      minutes
+//   Label2[1]   ":" between the minutes and the seconds
+//   Label4      seconds
+//   Shape1      the frame around the digits, whose colour warns as a countdown ends
+//   Line1       the rule between the buttons and the clock
+//   Label5      "当前时间：", the clock's caption
+//   Label6      the wall clock
+//
+// The buttons
+//   Command1    开 始 / 停 止: start and stop a run
+//   Command2    暂 停 / 恢 复: pause and resume
+//   Command3    复 位: reset the display and the count to the mode's start
+//   Command4    功 能: the function menu
+//   Command5    退 出: exit
+//
+// The timers
+//   Timer1      the wall clock's tick, every second, always on
+//   Timer2      the count-up tick, every second
+//   Timer3      the countdown tick, every second
+//   Timer4      the flashing at the end of a countdown, every half second
+//
+// The function menu (menucaidan, hidden, shown as the popup)
+//   menuzheng                         正计时: count up
+//   menudao                           the countdown submenu: dao1, dao3, dao5, dao10 (1, 3, 5, 10 minutes, F1 to
+//                                     F4) and daodiy (自定义时间, a length typed in, F5)
+//   yinxiao                           音效: the sound switch
+//   weizhi                            位置, the placement submenu: zhong (centre), di (bottom centre), ding (top
+//                                     centre), youxia (bottom right), zuoxia (bottom left), youshang (top right),
+//                                     zuoshang (top left)
+//   touming                           透明度, the transparency submenu: tou90 … tou0 (90 % to 0 %)
+//   menuexit                          退出
+//   menu1, menu0, menu2, menu8, menu01  separators
 #pragma once
 
 #include <array>
@@ -37,36 +75,36 @@ public:
 
     // The design, in tab-index and menu order.
     forms::Window window;
-    Label Label1;                 // hours, never shown
-    std::array<Label, 2> Label2;  // ":" before the minutes (never shown), ":" before the seconds
-    Label Label3;                 // minutes
-    Label Label4;                 // seconds
-    CommandButton Command1;       // start / stop
-    CommandButton Command2;       // pause / resume
-    CommandButton Command3;       // reset
-    CommandButton Command4;       // function menu
-    CommandButton Command5;       // exit
-    Label Label5;                 // "当前时间："
-    Label Label6;                 // wall clock
-    Shape Shape1;                 // frame around the digits
+    Label Label1;
+    std::array<Label, 2> Label2;
+    Label Label3;
+    Label Label4;
+    CommandButton Command1;
+    CommandButton Command2;
+    CommandButton Command3;
+    CommandButton Command4;
+    CommandButton Command5;
+    Label Label5;
+    Label Label6;
+    Shape Shape1;
     forms::Line Line1;
-    Timer Timer1;  // wall clock
-    Timer Timer2;  // count-up tick
-    Timer Timer3;  // countdown tick
-    Timer Timer4;  // end flashing
+    Timer Timer1;
+    Timer Timer2;
+    Timer Timer3;
+    Timer Timer4;
 
-    MenuItem menucaidan;  // hidden top level, shown as the popup
-    MenuItem menuzheng;   // count-up mode
+    MenuItem menucaidan;
+    MenuItem menuzheng;
     MenuItem menu1;
-    MenuItem menudao;  // countdown submenu
+    MenuItem menudao;
     MenuItem dao1, dao3, dao5, dao10, daodiy;
     MenuItem menu0;
-    MenuItem yinxiao;  // sound switch
+    MenuItem yinxiao;
     MenuItem menu2;
-    MenuItem weizhi;  // placement submenu
+    MenuItem weizhi;
     MenuItem zhong, di, ding, youxia, zuoxia, youshang, zuoshang;
     MenuItem menu8;
-    MenuItem touming;  // transparency submenu
+    MenuItem touming;
     MenuItem tou90, tou80, tou75, tou50, tou30, tou0;
     MenuItem menu01;
     MenuItem menuexit;
