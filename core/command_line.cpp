@@ -15,6 +15,9 @@ const std::string_view kUsageText =
     "/countdown 分钟数：倒计时\n"
     "    1、3、5、10 同 F1 至 F4，其他同“自定义时间”\n"
     "/countup：正计时\n"
+    "/until 时:分：倒计时到该时刻并立即开始\n"
+    "    24 小时制，如 /until 11:30\n"
+    "/hours：显示小时（超过 60 分钟时）\n"
     "/mute：关闭音效\n"
     "/position N：位置\n"
     "    1 屏幕中心，2 底部居中，3 顶部居中，\n"
@@ -24,6 +27,8 @@ const std::string_view kUsageText =
     "    4 为 50%，5 为 30%，6 为 0%\n"
     "/scale 百分比：窗口大小，100 至 400\n"
     "    如 200 为两倍；Ctrl + 鼠标滚轮也可调整\n"
+    "/monitor N：在第 N 个显示器上\n"
+    "    1 为主显示器，其他从左到右编号\n"
     "/start：窗口出现后立即开始\n"
     "/nohotkeys：不注册下列全局快捷键\n"
     "/? 或 /help：显示本说明\n"
@@ -35,11 +40,12 @@ const std::string_view kUsageText =
     "Ctrl+Alt+F1 至 F5：同 F1 至 F5\n"
     "Ctrl+Alt+F6：开始，或暂停/恢复\n"
     "Ctrl+Alt+F7：停止（也停止闪烁和铃声）\n"
-    "Ctrl+Alt+F8：复位";
+    "Ctrl+Alt+F8：复位\n"
+    "Ctrl+Alt+F9 / F10：加 / 减一分钟（同 F9 / F10）";
 
 namespace {
 
-enum class Option { CountDown, CountUp, Mute, Position, Opacity, Scale, Start, NoHotkeys, Help };
+enum class Option { CountDown, CountUp, Until, Hours, Mute, Position, Opacity, Scale, Monitor, Start, NoHotkeys, Help };
 
 struct OptionName {
     std::string_view name;
@@ -47,18 +53,21 @@ struct OptionName {
 };
 
 constexpr std::array kOptionNames{
-    OptionName{"countdown", Option::CountDown},
-    OptionName{"countup", Option::CountUp},
-    OptionName{"mute", Option::Mute},
-    OptionName{"position", Option::Position},
-    OptionName{"opacity", Option::Opacity},
-    OptionName{"scale", Option::Scale},
-    OptionName{"start", Option::Start},
-    OptionName{"nohotkeys", Option::NoHotkeys},
-    OptionName{"?", Option::Help},
+    OptionName{"countdown", Option::CountDown}, OptionName{"countup", Option::CountUp},
+    OptionName{"until", Option::Until},         OptionName{"hours", Option::Hours},
+    OptionName{"mute", Option::Mute},           OptionName{"position", Option::Position},
+    OptionName{"opacity", Option::Opacity},     OptionName{"scale", Option::Scale},
+    OptionName{"monitor", Option::Monitor},     OptionName{"start", Option::Start},
+    OptionName{"nohotkeys", Option::NoHotkeys}, OptionName{"?", Option::Help},
     OptionName{"help", Option::Help},
 };
 constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Help) + 1;
+
+// The options that choose the mode: at most one of them.
+constexpr std::array kModeOptions{Option::CountDown, Option::CountUp, Option::Until};
+constexpr bool isModeOption(Option option) {
+    return std::find(kModeOptions.begin(), kModeOptions.end(), option) != kModeOptions.end();
+}
 
 std::optional<Option> optionOf(std::string_view argument) {
     if (argument.starts_with("--")) {
@@ -147,16 +156,22 @@ private:
             return "参数" + quoted(argument) + "重复。";
         }
         seen_[index] = argument;
-        const std::string& otherMode =
-            seen_[static_cast<std::size_t>(*option == Option::CountDown ? Option::CountUp : Option::CountDown)];
-        if ((*option == Option::CountDown || *option == Option::CountUp) && !otherMode.empty()) {
-            return "参数" + quoted(argument) + "不能与" + quoted(otherMode) + "同时使用。";
+        for (const Option mode : kModeOptions) {
+            const std::string& otherMode = seen_[static_cast<std::size_t>(mode)];
+            if (isModeOption(*option) && mode != *option && !otherMode.empty()) {
+                return "参数" + quoted(argument) + "不能与" + quoted(otherMode) + "同时使用。";
+            }
         }
         switch (*option) {
             case Option::CountDown:
                 return takeMinutes(argument);
             case Option::CountUp:
                 options_.mode = StartMode::CountUp;
+                return std::nullopt;
+            case Option::Until:
+                return takeClockTime(argument);
+            case Option::Hours:
+                options_.hours = true;
                 return std::nullopt;
             case Option::Mute:
                 options_.mute = true;
@@ -167,6 +182,8 @@ private:
                 return takeNumber(argument, 1, 6, options_.opacity);
             case Option::Scale:
                 return takeNumber(argument, 100, 400, options_.scale);
+            case Option::Monitor:
+                return takeNumber(argument, 1, 9, options_.monitor);
             case Option::Start:
                 options_.start = true;
                 return std::nullopt;
@@ -205,6 +222,20 @@ private:
             }
         }
         options_.customLength = entry.length;
+        return std::nullopt;
+    }
+
+    Error takeClockTime(const std::string& option) {
+        const std::string* value = takeValue();
+        if (!value || trimSpaces(*value).empty()) {
+            return "参数" + quoted(option) + "后缺少结束时刻（如 11:30）。";
+        }
+        const std::optional<ClockTime> time = parseClockTime(*value);
+        if (!time) {
+            return "参数" + quoted(option) + "的值" + quoted(*value) + "不是有效的时刻，应为 0:00 到 23:59，如 11:30。";
+        }
+        options_.mode = StartMode::Until;
+        options_.until = *time;
         return std::nullopt;
     }
 

@@ -38,6 +38,10 @@ void checkOptions(const StartOptions& options) {
     require(options.mode == StartMode::Countdown || (options.fixedCountdown == 0 && options.customLength.seconds == 0),
             "a length only with a countdown");
     require(options.fixedCountdown >= 0 && options.fixedCountdown <= 4, "a fixed item of the menu");
+    require(options.monitor >= 0 && options.monitor <= 9, "a monitor's number");
+    require(
+        options.until.hour >= 0 && options.until.hour <= 23 && options.until.minute >= 0 && options.until.minute <= 59,
+        "a time of day");
     if (options.mode == StartMode::Countdown && options.fixedCountdown == 0) {
         const CustomLength& length = options.customLength;
         require(roundToOneDecimal(length.minutes) == length.minutes, "one decimal");

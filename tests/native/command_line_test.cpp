@@ -32,7 +32,10 @@ std::string describe(const core::CommandLine& commandLine) {
         text << 'F' << options.fixedCountdown << ';';
     } else if (options.mode == StartMode::Countdown) {
         text << "custom " << options.customLength.minutes << " min " << options.customLength.seconds << " s;";
+    } else if (options.mode == StartMode::Until) {
+        text << "until " << core::clockTimeText(options.until) << ';';
     }
+    text << (options.hours ? "hours;" : "");
     text << (options.mute ? "mute;" : "");
     if (options.position != 0) {
         text << "position " << options.position << ';';
@@ -42,6 +45,9 @@ std::string describe(const core::CommandLine& commandLine) {
     }
     if (options.scale != 0) {
         text << "scale " << options.scale << "%;";
+    }
+    if (options.monitor != 0) {
+        text << "monitor " << options.monitor << ';';
     }
     text << (options.start ? "start;" : "");
     text << (options.noHotkeys ? "no hotkeys;" : "");
@@ -107,8 +113,20 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{{"-scale", " 137 "}, ".", "scale 137%;"},
         ParseCase{{"/scale", "150%"}, ".", "参数“/scale”的值“150%”无效，应为 100 到 400 的数字。"},
         ParseCase{{"/scale", "/mute"}, ".", "参数“/scale”后缺少 100 到 400 的数字。"},
+        // a time of day: 24-hour, the full-width colon too, the minutes in two digits
+        ParseCase{{"/until", "9:05", "/hours", "/monitor", "2"}, ".", "until 09:05;hours;monitor 2;"},
+        ParseCase{{"/until", " 23：59 "}, ".", "until 23:59;"},
+        ParseCase{{"/until", "0:00"}, ".", "until 00:00;"},
+        ParseCase{{"/until", "24:00"}, ".", "参数“/until”的值“24:00”不是有效的时刻，应为 0:00 到 23:59，如 11:30。"},
+        ParseCase{{"/until", "11:60"}, ".", "参数“/until”的值“11:60”不是有效的时刻，应为 0:00 到 23:59，如 11:30。"},
+        ParseCase{{"/until", "11:5"}, ".", "参数“/until”的值“11:5”不是有效的时刻，应为 0:00 到 23:59，如 11:30。"},
+        ParseCase{{"/until", "noon"}, ".", "参数“/until”的值“noon”不是有效的时刻，应为 0:00 到 23:59，如 11:30。"},
+        ParseCase{{"/until"}, ".", "参数“/until”后缺少结束时刻（如 11:30）。"},
+        ParseCase{{"/monitor", "0"}, ".", "参数“/monitor”的值“0”无效，应为 1 到 9 的数字。"},
+        ParseCase{{"/monitor", "left"}, ".", "参数“/monitor”的值“left”无效，应为 1 到 9 的数字。"},
         // conflicts, repeats and strangers: the first one met is reported
         ParseCase{{"/countdown", "5", "/countup"}, ".", "参数“/countup”不能与“/countdown”同时使用。"},
+        ParseCase{{"/until", "11:30", "/countdown", "90"}, ".", "参数“/countdown”不能与“/until”同时使用。"},
         ParseCase{{"/mute", "--MUTE"}, ".", "参数“--MUTE”重复。"},
         ParseCase{{"/bogus", "/mute", "/mute"}, ".", "无法识别的参数“/bogus”。"},
         ParseCase{{"45"}, ".", "无法识别的参数“45”。"},
