@@ -42,8 +42,9 @@ test-windows: windows-configure
 
 test: test-native test-windows
 
-# shellcheck over every shell script, .clang-format over every C++ file, pyflakes over every Python script, and no
-# repeated block in the program's own code; each finding names its file and line (tools/lint.sh).
+# shellcheck over every shell script, .clang-format over every C++ file, pyflakes over every Python script, the
+# floors over every #include of the program, and no repeated block in the program's own code; each finding names its
+# file and line (tools/lint.sh).
 lint:
 	@tools/lint.sh
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # make lint: every shell script through shellcheck, every C++ file against .clang-format, every Python script
-# through pyflakes, and, where the duplicates command is installed, no repeated block in the program's own code.
+# through pyflakes, every #include of the program against its floors (tools/floors.py), and, where the duplicates
+# command is installed, no repeated block in the program's own code.
 # Reads the files git tracks and the new ones it does not ignore, so a script added today is checked today.
 # Says which file breaks which rule and how to mend it; exits 1 when anything does.
 set -uo pipefail
@@ -47,6 +48,9 @@ check "shellcheck (${#shell[@]} shell scripts)" "Mend the lines named (shellchec
 check "clang-format (${#cxx[@]} C++ files)" "Run: clang-format -i on the files named." \
     clang-format --dry-run --Werror "${cxx[@]}"
 check "pyflakes (${#python[@]} Python scripts)" "Mend the lines named." pyflakes3 "${python[@]}"
+check "floors (the program's #include lines)" \
+    "Move what the line needs down to a floor the file may see, or the file up (docs/design.md, Layers)." \
+    python3 tools/floors.py
 
 # The program's own code (what ships in the exe) says each thing once. Rows marked boilerplate are passed over:
 # a list of the design's data (Form1's menu items) is the same shape line after line by nature. duplicates is not
