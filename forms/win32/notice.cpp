@@ -3,13 +3,14 @@
 
 #include <algorithm>
 
+#include "forms/units.h"
 #include "forms/win32/fonts.h"
 
 namespace zantiro::forms::win32 {
 namespace {
 
 constexpr UINT_PTR kCloseTimer = 1;
-constexpr int kMarginAt96Dpi = 8;
+constexpr int kDesignMargin = 8;  // pixels at the design DPI
 constexpr UINT kTextFormat = DT_LEFT | DT_NOPREFIX;
 
 }  // namespace
@@ -22,7 +23,7 @@ bool Notice::show(HWND beside, const std::wstring& text, const Font& font, int d
     windowClass.lpszClassName = kClassName;
     text_ = text;
     font_ = createFont(font, dpi);
-    margin_ = MulDiv(kMarginAt96Dpi, dpi, 96);
+    margin_ = designPixelsAt(kDesignMargin, dpi);
 
     RECT extent{0, 0, 0, 0};
     {
