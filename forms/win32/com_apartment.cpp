@@ -1,4 +1,4 @@
-// Entering COM's single-threaded apartment on first use.
+// Entering COM's single-threaded apartment on first use, and creating objects in it.
 #include "forms/win32/com_apartment.h"
 
 #include <objbase.h>
@@ -6,17 +6,42 @@
 #include "forms/win32/system_library.h"
 
 namespace zantiro::forms::win32 {
+namespace {
+
+struct Ole32 {
+    using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
+    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    Initialize initialize;
+    CreateInstance createInstance;
+};
+
+const Ole32& ole32() {
+    static const Ole32 calls = [] {
+        const HMODULE library = loadSystemLibrary(L"ole32.dll");
+        return Ole32{systemCall<Ole32::Initialize>(library, "CoInitializeEx"),
+                     systemCall<Ole32::CreateInstance>(library, "CoCreateInstance")};
+    }();
+    return calls;
+}
+
+}  // namespace
 
 bool enterComApartment() {
-    using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
     static const bool entered = [] {
-        const auto initialize = systemCall<Initialize>(loadSystemLibrary(L"ole32.dll"), "CoInitializeEx");
         // RPC_E_CHANGED_MODE: the thread is in the multithreaded apartment already, which serves as well.
-        const HRESULT result =
-            initialize != nullptr ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_FAIL;
+        const HRESULT result = ole32().initialize != nullptr
+                                   ? ole32().initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
+                                   : E_FAIL;
         return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
     }();
     return entered;
+}
+
+HRESULT createInProcess(REFCLSID classId, REFIID interfaceId, void** object) {
+    if (!enterComApartment() || ole32().createInstance == nullptr) {
+        return CO_E_NOTINITIALIZED;
+    }
+    return ole32().createInstance(classId, nullptr, CLSCTX_INPROC_SERVER, interfaceId, object);
 }
 
 }  // namespace zantiro::forms::win32

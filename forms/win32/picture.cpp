@@ -12,23 +12,18 @@
 #include "forms/win32/com_apartment.h"
 #include "forms/win32/dib_section.h"
 #include "forms/win32/handles.h"
-#include "forms/win32/system_library.h"
 
 namespace zantiro::forms::win32 {
 namespace {
 
 constexpr UINT kLargestSide = 0x4000;
 
-// COM is set up the first time a picture is resampled. ole32 is looked up rather than imported: at 96 dpi the program
-// never needs it.
+// COM (either apartment serves WIC) is set up the first time a picture is resampled: at 96 dpi the program never
+// needs it.
 ComPtr<IWICImagingFactory> imagingFactory() {
-    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-    static const auto createInstance = systemCall<CreateInstance>(loadSystemLibrary(L"ole32.dll"), "CoCreateInstance");
-    const bool comReady = enterComApartment();  // WIC takes either apartment
     ComPtr<IWICImagingFactory> factory;
     // The version-1 factory: Windows 7 has only that one, and some SDKs map CLSID_WICImagingFactory to version 2.
-    if (!comReady || createInstance == nullptr ||
-        FAILED(createInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(factory.put())))) {
+    if (FAILED(createInProcess(CLSID_WICImagingFactory1, IID_PPV_ARGS(factory.put())))) {
         return {};
     }
     return factory;

@@ -1,4 +1,4 @@
-// Loading system DLLs by full path on first use.
+// Loading system DLLs by full path.
 #include "forms/win32/system_library.h"
 
 #include <string>

@@ -8,7 +8,8 @@
 namespace zantiro::forms::win32 {
 
 // `name` (e.g. L"winmm.dll") from the system folder, by its full path so no file of that name beside the exe is
-// taken; loaded once and kept for the life of the process. Null when it cannot be loaded.
+// taken, and never freed. Each call is a LoadLibraryW (the system maps the DLL once and counts the loads), so a
+// caller looks its calls up once and keeps them. Null when it cannot be loaded.
 HMODULE loadSystemLibrary(const wchar_t* name);
 
 // The call `name` of `library`: one loadSystemLibrary gave, or a DLL loaded with the exe (GetModuleHandleW of
