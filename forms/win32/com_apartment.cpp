@@ -3,6 +3,7 @@
 
 #include <objbase.h>
 
+#include "forms/win32/failures.h"
 #include "forms/win32/system_library.h"
 
 namespace zantiro::forms::win32 {
@@ -28,11 +29,12 @@ const Ole32& ole32() {
 
 bool enterComApartment() {
     static const bool entered = [] {
+        if (reportIf(ole32().initialize == nullptr)) {  // just loaded: the last error says what is missing
+            return false;
+        }
         // RPC_E_CHANGED_MODE: the thread is in the multithreaded apartment already, which serves as well.
-        const HRESULT result = ole32().initialize != nullptr
-                                   ? ole32().initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
-                                   : E_FAIL;
-        return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+        const HRESULT result = ole32().initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        return result == RPC_E_CHANGED_MODE || !reportIfFailed(result);
     }();
     return entered;
 }

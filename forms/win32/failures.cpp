@@ -10,13 +10,7 @@ namespace zantiro::forms::win32 {
 namespace {
 
 void tellDebuggerAndUser(const Failure& failure) {
-    std::wstring text = L"zantiro: " + describe(failure.where);
-    if (!failure.exception.empty()) {
-        text += L": exception stopped (" + failure.exception + L")";
-    } else {
-        text += L": a call failed (error " + std::to_wstring(failure.error) + L")";
-    }
-    OutputDebugStringW((text + L"\n").c_str());
+    OutputDebugStringW((describe(failure) + L"\n").c_str());
     static std::set<std::wstring> told;
     static bool showing = false;  // the box pumps messages: a failure meanwhile is not a second box
     if (failure.userMessage == nullptr || showing || !told.insert(failure.userMessage).second) {
@@ -44,12 +38,35 @@ bool reportIf(bool failed, const wchar_t* userMessage, std::source_location wher
     return failed;
 }
 
+bool reportIfFailed(HRESULT result, const wchar_t* userMessage, std::source_location where) {
+    if (FAILED(result)) {
+        listener()(Failure{where, 0, {}, userMessage, result});
+    }
+    return FAILED(result);
+}
+
 FailureListener setFailureListener(FailureListener replacement) {
     return std::exchange(listener(), replacement ? std::move(replacement) : FailureListener(tellDebuggerAndUser));
 }
 
 void reportException(const char* what, std::source_location where) {
     listener()(Failure{where, 0, what != nullptr ? widen(what) : L"unknown exception", nullptr});
+}
+
+std::wstring describe(const Failure& failure) {
+    std::wstring text = L"zantiro: " + describe(failure.where);
+    if (!failure.exception.empty()) {
+        text += L": exception stopped (" + failure.exception + L")";
+    } else if (FAILED(failure.result)) {
+        text += L": a call failed (HRESULT 0x";
+        for (int shift = 28; shift >= 0; shift -= 4) {
+            text += L"0123456789ABCDEF"[(static_cast<unsigned long>(failure.result) >> shift) & 0xF];
+        }
+        text += L")";
+    } else {
+        text += L": a call failed (error " + std::to_wstring(failure.error) + L")";
+    }
+    return text;
 }
 
 std::wstring describe(const std::source_location& where) {

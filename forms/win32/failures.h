@@ -13,9 +13,10 @@ namespace zantiro::forms::win32 {
 
 struct Failure {
     std::source_location where;            // the code that saw the call fail, or stopped the exception
-    DWORD error = 0;                       // GetLastError() right after the call; 0 for an exception
+    DWORD error = 0;                       // GetLastError() right after the call; 0 for an exception or a COM call
     std::wstring exception;                // an exception's what(); empty for a failed call
     const wchar_t* userMessage = nullptr;  // what the user is told (Chinese), or nullptr for the debugger only
+    HRESULT result = S_OK;                 // what a COM call returned (it sets no last error); S_OK otherwise
 };
 using FailureListener = std::function<void(const Failure&)>;
 
@@ -25,11 +26,19 @@ bool reportIf(bool failed,
               const wchar_t* userMessage = nullptr,
               std::source_location where = std::source_location::current());
 
-// Where failures go; returns the listener it replaces. The default writes "zantiro: <file>(<line>) <function>:
-// failed (error n)" with OutputDebugStringW and shows each distinct user message once per run in a message box.
+// The same for a COM call, which fails by its result: reports it when FAILED(result) and returns that.
+bool reportIfFailed(HRESULT result,
+                    const wchar_t* userMessage = nullptr,
+                    std::source_location where = std::source_location::current());
+
+// Where failures go; returns the listener it replaces. The default writes describe(failure) with
+// OutputDebugStringW and shows each distinct user message once per run in a message box.
 FailureListener setFailureListener(FailureListener listener);
 
 void reportException(const char* what, std::source_location where);
+// The debugger's line: "zantiro: file(line) function: a call failed (error 5)", "(HRESULT 0x80070057)" or the
+// exception stopped.
+std::wstring describe(const Failure& failure);
 // "file(line) function", for the debugger.
 std::wstring describe(const std::source_location& where);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "forms/units.h"
+#include "forms/win32/failures.h"
 #include "forms/win32/fonts.h"
 
 namespace zantiro::forms::win32 {
@@ -23,6 +24,7 @@ bool Notice::show(HWND beside, const std::wstring& text, const Font& font, int d
     windowClass.lpszClassName = kClassName;
     text_ = text;
     font_ = createFont(font, dpi);
+    reportIf(!font_);  // drawn in the stock font then
     margin_ = designPixelsAt(kDesignMargin, dpi);
 
     RECT extent{0, 0, 0, 0};
@@ -45,13 +47,13 @@ bool Notice::show(HWND beside, const std::wstring& text, const Font& font, int d
     const int left = std::clamp(static_cast<int>(anchor.left), static_cast<int>(work.left),
                                 std::max(static_cast<int>(work.left), static_cast<int>(work.right) - width));
 
-    if (!registerClass(windowClass) || !createWindow(kClassName, text_.c_str(), WS_POPUP | WS_BORDER,
-                                                     WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
-                                                     RECT{left, top, left + width, top + height})) {
+    if (reportIf(!registerClass(windowClass) || !createWindow(kClassName, text_.c_str(), WS_POPUP | WS_BORDER,
+                                                              WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
+                                                              RECT{left, top, left + width, top + height}))) {
         return false;
     }
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-    SetTimer(hwnd(), kCloseTimer, milliseconds, nullptr);
+    reportIf(SetTimer(hwnd(), kCloseTimer, milliseconds, nullptr) == 0);  // it stays then, until clicked
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "forms/units.h"
 #include "forms/win32/com_apartment.h"
 #include "forms/win32/dib_section.h"
+#include "forms/win32/failures.h"
 #include "forms/win32/handles.h"
 
 namespace zantiro::forms::win32 {
@@ -23,7 +24,7 @@ constexpr UINT kLargestSide = 0x4000;
 ComPtr<IWICImagingFactory> imagingFactory() {
     ComPtr<IWICImagingFactory> factory;
     // The version-1 factory: Windows 7 has only that one, and some SDKs map CLSID_WICImagingFactory to version 2.
-    if (FAILED(createInProcess(CLSID_WICImagingFactory1, IID_PPV_ARGS(factory.put())))) {
+    if (reportIfFailed(createInProcess(CLSID_WICImagingFactory1, IID_PPV_ARGS(factory.put())))) {
         return {};
     }
     return factory;
@@ -52,13 +53,13 @@ Picture Picture::blank(SIZE size) {
 Picture Picture::copyOf(IWICBitmapSource* source) {
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(source->GetSize(&width, &height)) || width > kLargestSide || height > kLargestSide) {
+    if (reportIfFailed(source->GetSize(&width, &height)) || width > kLargestSide || height > kLargestSide) {
         return {};
     }
     Picture picture = blank(SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
     const UINT stride = width * 4;
     if (!picture.decoded() ||
-        FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(picture.pixels_)))) {
+        reportIfFailed(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(picture.pixels_)))) {
         return {};
     }
     return picture;
@@ -109,12 +110,12 @@ Picture Picture::scaledTo(SIZE size) const {
     ComPtr<IWICBitmapScaler> scaler;
     const UINT stride = static_cast<UINT>(size_.cx) * 4;
     if (factory.get() == nullptr ||
-        FAILED(factory->CreateBitmapFromMemory(
+        reportIfFailed(factory->CreateBitmapFromMemory(
             static_cast<UINT>(size_.cx), static_cast<UINT>(size_.cy), GUID_WICPixelFormat32bppBGR, stride,
             stride * static_cast<UINT>(size_.cy), static_cast<BYTE*>(pixels_), source.put())) ||
-        FAILED(factory->CreateBitmapScaler(scaler.put())) ||
-        FAILED(scaler->Initialize(source.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
-                                  WICBitmapInterpolationModeFant))) {
+        reportIfFailed(factory->CreateBitmapScaler(scaler.put())) ||
+        reportIfFailed(scaler->Initialize(source.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
+                                          WICBitmapInterpolationModeFant))) {
         return {};
     }
     return copyOf(scaler.get());

@@ -1,5 +1,6 @@
 // Faults inside the program: a handler that throws, and Win32 calls that fail, are reported and survived.
 #include <gtest/gtest.h>
+#include <wincodec.h>
 
 #include <stdexcept>
 #include <string>
@@ -7,10 +8,12 @@
 #include <vector>
 
 #include "forms/controls.h"
+#include "forms/win32/com_apartment.h"
 #include "forms/win32/failures.h"
 #include "forms/win32/fonts.h"
 #include "forms/win32/handles.h"
 #include "forms/win32/main_window.h"
+#include "forms/win32/notice.h"
 #include "forms/win32/picture.h"
 #include "forms/window.h"
 #include "tests/wine/wine_test_support.h"
@@ -130,6 +133,26 @@ TEST(Faults, AButtonThatCannotBeCreatedIsReportedAndTheRestOfTheWindowWorks) {
     wchar_t caption[16] = {};
     GetWindowTextW(only, caption, 16);
     EXPECT_STREQ(caption, L"开 始");
+}
+
+// 64 bpp rows do not fit the 32 bpp rows the picture copies (the imaging component refuses), and the refusing hook
+// above turns the notice's window away: both are reported by their line, the COM call with its HRESULT.
+TEST(Faults, AnImagingCallThatFailsAndANoticeThatCannotBeShownAreReported) {
+    RecordedFailures failures;
+    forms::win32::ComPtr<IWICImagingFactory> factory;
+    ASSERT_TRUE(SUCCEEDED(forms::win32::createInProcess(CLSID_WICImagingFactory1, IID_PPV_ARGS(factory.put()))));
+    forms::win32::ComPtr<IWICBitmap> wide;
+    ASSERT_TRUE(SUCCEEDED(factory->CreateBitmap(4, 4, GUID_WICPixelFormat64bppRGBA, WICBitmapCacheOnLoad, wide.put())));
+    EXPECT_FALSE(Picture::copyOf(wide.get()).decoded());
+    ASSERT_EQ(failures.reports.size(), 1u);
+    EXPECT_NE(forms::win32::describe(failures.reports[0]).find(L"picture.cpp"), std::wstring::npos);
+    EXPECT_NE(forms::win32::describe(failures.reports[0]).find(L"(HRESULT 0x80070057)"), std::wstring::npos);
+
+    gRefusingHook = SetWindowsHookExW(WH_CBT, refusePauseButton, nullptr, GetCurrentThreadId());
+    forms::win32::Notice notice;
+    EXPECT_FALSE(notice.show(GetDesktopWindow(), L"暂 停", kButtonFont, 96, 1000));
+    UnhookWindowsHookEx(gRefusingHook);
+    EXPECT_TRUE(anyReport(failures, L"notice.cpp", false));
 }
 
 }  // namespace
