@@ -2,16 +2,14 @@
 #include "forms/win32/dpi.h"
 
 #include "forms/units.h"
+#include "forms/win32/handles.h"
 #include "forms/win32/system_library.h"
 
 namespace zantiro::forms::win32 {
 
 int screenDpi() {
-    const HDC screen = GetDC(nullptr);  // not owned: released below
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
+    const UniqueScreenDc screen(GetDC(nullptr));
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : kDesignDpi;
 }
 

@@ -1,4 +1,5 @@
-// One move-only owner for the Win32 handles and COM objects the backend creates, and scoped GDI selections.
+// One move-only owner for the Win32 handles and COM objects the backend creates, and scoped GDI selections and
+// paints.
 #pragma once
 
 #include <type_traits>
@@ -19,6 +20,11 @@ struct MemoryDcPolicy {  // from CreateCompatibleDC only
     using Handle = HDC;
     static Handle invalid() { return nullptr; }
     static bool close(Handle dc) { return DeleteDC(dc) != 0; }
+};
+struct ScreenDcPolicy {  // from GetDC(nullptr) only: a window's DC would need its window to be released
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static bool close(Handle dc) { return ReleaseDC(nullptr, dc) != 0; }
 };
 struct MenuPolicy {
     using Handle = HMENU;
@@ -98,6 +104,7 @@ using UniqueFont = UniqueHandle<GdiObjectPolicy<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectPolicy<HBITMAP>>;
 using UniqueRegion = UniqueHandle<GdiObjectPolicy<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcPolicy>;
+using UniqueScreenDc = UniqueHandle<ScreenDcPolicy>;
 using UniqueMenu = UniqueHandle<MenuPolicy>;
 using UniqueAccelerators = UniqueHandle<AcceleratorPolicy>;
 using UniqueFile = UniqueHandle<FilePolicy>;
@@ -116,6 +123,22 @@ public:
 private:
     HDC dc_;            // not owned
     HGDIOBJ previous_;  // not owned
+};
+
+// A window's painting, from BeginPaint to EndPaint, which needs the PAINTSTRUCT BeginPaint filled in.
+class ScopedPaint {
+public:
+    explicit ScopedPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~ScopedPaint() { EndPaint(window_, &paint_); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;  // not owned
+    PAINTSTRUCT paint_{};
+    HDC dc_;  // not owned: the paint's
 };
 
 // A memory DC with one bitmap selected. A bitmap cannot be deleted while selected, so the canvas puts the DC's

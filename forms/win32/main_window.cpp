@@ -213,10 +213,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::onPaint() {
     GetUpdateRgn(hwnd(), updateRegion_.get(), FALSE);  // before BeginPaint empties it
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(hwnd(), &paint);
-    const long pixels = painter_.paint(dc, updateRegion_.get(), scene());
-    EndPaint(hwnd(), &paint);
+    const long pixels = painter_.paint(ScopedPaint(hwnd()).dc(), updateRegion_.get(), scene());  // ends here
     if (DiagnosticLog* log = DiagnosticLog::get()) {
         log->paint(pixels);
     }

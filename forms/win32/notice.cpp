@@ -80,8 +80,8 @@ HGDIOBJ Notice::textFont() const {
 }
 
 void Notice::onPaint() {
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(hwnd(), &paint);
+    const ScopedPaint paint(hwnd());
+    const HDC dc = paint.dc();
     RECT client{};
     GetClientRect(hwnd(), &client);
     InflateRect(&client, -margin_, -margin_);
@@ -91,7 +91,6 @@ void Notice::onPaint() {
         SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
         DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client, kTextFormat);
     }
-    EndPaint(hwnd(), &paint);
 }
 
 }  // namespace zantiro::forms::win32
