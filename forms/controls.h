@@ -225,12 +225,22 @@ public:
     }
     // An interval of 0 never fires.
     bool running() const { return enabled_ && intervalMs_ > 0; }
+    // Enables a stopped timer whose first tick comes `milliseconds` after this (0 < milliseconds <= interval), the
+    // later ones an interval apart: a countdown laid on the wall clock's seconds.
+    void startWithFirstTickIn(int milliseconds) {
+        firstTickMs_ = milliseconds;
+        setEnabled(true);
+        firstTickMs_ = 0;
+    }
+    // For the backend, as it hears of the enabling: when the first tick is due.
+    int firstTickIn() const { return firstTickMs_ > 0 ? firstTickMs_ : intervalMs_; }
 
     std::function<void()> onTick;
 
 private:
     int intervalMs_;
     bool enabled_;
+    int firstTickMs_ = 0;  // only while startWithFirstTickIn notifies
 };
 
 class MenuItem final : public Control {

@@ -91,7 +91,7 @@ void HeadlessBackend::measureLabels() {
 }
 
 void HeadlessBackend::arm(Scheduled& scheduled) {
-    scheduled.due = scheduled.timer->running() ? nowMs_ + scheduled.timer->interval() : kNever;
+    scheduled.due = scheduled.timer->running() ? nowMs_ + scheduled.timer->firstTickIn() : kNever;
 }
 
 HeadlessBackend::Scheduled* HeadlessBackend::nextDue() {

@@ -78,9 +78,9 @@ void TimerScheduler::timerChanged(Timer& timer) {
             continue;
         }
         if (timer.running()) {
-            entry->t0 = clock_();
             entry->interval = timer.interval();
-            entry->due = entry->t0 + entry->interval;
+            entry->due = clock_() + timer.firstTickIn();
+            entry->t0 = entry->due - entry->interval;
             arm(*entry);
             if (clockEntry_ != nullptr && entry.get() != clockEntry_) {
                 moveClockOnto(*entry);

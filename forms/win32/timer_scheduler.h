@@ -13,9 +13,10 @@
 namespace zantiro::forms::win32 {
 
 // Each timer runs on its own grid t0 + k * interval, t0 being the moment it was enabled (or given a new
-// interval). A late tick does not push the later ones back; a tick missed entirely is dropped, never made up.
-// Implemented with one-shot SetTimer calls re-armed to the next grid point, since Windows rounds periodic
-// timers to its system tick and keeps no grid.
+// interval), or an interval before its first tick when it was started with one sooner (Timer::startWithFirstTickIn). A
+// late tick does not push the later ones back; a tick missed entirely is dropped, never made up. Implemented with
+// one-shot SetTimer calls re-armed to the next grid point, since Windows rounds periodic timers to its system tick and
+// keeps no grid.
 class TimerScheduler {
 public:
     // Milliseconds of a monotonic clock; injectable so tests can make handlers "slow".
