@@ -43,11 +43,9 @@ void TimingEngine::showWholeMinutes(std::string_view minutesText) {
 // The countdown items in menu order, then the count-up item: the chosen one checked, the others not.
 void TimingEngine::chooseMode(Mode mode) {
     model_.mode = mode;
-    const std::pair<forms::MenuItem&, Mode> countdownItems[] = {{c_.dao1, Mode::OneMinute},
-                                                                {c_.dao3, Mode::ThreeMinutes},
-                                                                {c_.dao5, Mode::FiveMinutes},
-                                                                {c_.dao10, Mode::TenMinutes},
-                                                                {c_.daodiy, Mode::Custom}};
+    const std::pair<forms::MenuItem&, Mode> countdownItems[] = {
+        {c_.dao1, Mode::OneMinute},   {c_.dao3, Mode::ThreeMinutes}, {c_.dao5, Mode::FiveMinutes},
+        {c_.dao10, Mode::TenMinutes}, {c_.daodiy, Mode::Custom},     {c_.daoshike, Mode::EndTime}};
     for (const auto& [item, itemMode] : countdownItems) {
         item.setChecked(itemMode == mode);
     }

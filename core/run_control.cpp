@@ -13,6 +13,10 @@ void TimingEngine::Command1_Click() {
         warnings_.StopFlashing();
         return;
     }
+    if (model_.mode == Mode::EndTime) {
+        startTowardsEndTime();  // the same moment again, from the time left now
+        return;
+    }
     if (model_.mode == Mode::CountUp) {
         ElapsedSeconds = 0;
     }
@@ -35,6 +39,9 @@ void TimingEngine::reset() {
         c_.Label3.setCaption("00");
         c_.Label4.setCaption("00");
         ElapsedSeconds = 0;
+    } else if (model_.mode == Mode::EndTime) {
+        CountdownSeconds = secondsUntil(regional_.timeOfDay(), model_.endTime);
+        ShowCountdown();
     } else if (model_.mode == Mode::Custom) {
         // CustomMinutes only ever holds lengths whose seconds fit.
         CountdownSeconds = minutesToSeconds(CustomMinutes).value_or(0);

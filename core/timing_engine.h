@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/clock_time.h"
 #include "core/custom_length.h"
 #include "effects/warning_colours.h"
 #include "forms/controls.h"
@@ -22,6 +23,8 @@ inline constexpr std::string_view kResumeCaption = "恢 复";
 
 inline constexpr std::string_view kCustomTitle = "输入Vorlenk时间";
 inline constexpr std::string_view kCustomPrompt = "以分钟为单位。\r\n可精确到小数点后 1 位。\r\n如8分30秒可输入“8.5”。";
+inline constexpr std::string_view kEndTimeTitle = "输入结束时刻";
+inline constexpr std::string_view kEndTimePrompt = "例如 11:30";
 
 enum class RunState { Ready, Running, Paused, Finished, Stopped };
 
@@ -30,8 +33,9 @@ constexpr bool isRunInProgress(RunState state) {
     return state == RunState::Running || state == RunState::Paused || state == RunState::Finished;
 }
 
-// Counting up, or down from one of the countdown items' lengths; one item of the mode group each, in menu order.
-enum class Mode { CountUp, OneMinute, ThreeMinutes, FiveMinutes, TenMinutes, Custom };
+// Counting up, or down from one of the countdown items' lengths, or down to a time of day; one item of the mode
+// group each, in menu order.
+enum class Mode { CountUp, OneMinute, ThreeMinutes, FiveMinutes, TenMinutes, Custom, EndTime };
 
 // How far a countdown's frame has gone in its warnings: yellow at a minute, red at thirty seconds, a new colour
 // every second from ten on. A countdown that starts below a milestone skips it.
@@ -43,6 +47,7 @@ struct RunModel {
     RunState state = RunState::Ready;
     bool resetOffered = false;  // Ready after 复 位 (not at start-up, nor after the function menu): 复 位 stays on
     Mode mode = Mode::CountUp;
+    ClockTime endTime{};  // for Mode::EndTime
     FrameStage frame = FrameStage::Plain;
 };
 
@@ -70,6 +75,7 @@ struct TimingControls {
     forms::MenuItem& dao5;
     forms::MenuItem& dao10;
     forms::MenuItem& daodiy;
+    forms::MenuItem& daoshike;
 };
 
 class TimingEngine {
@@ -106,6 +112,15 @@ public:
     void daodiy_Click();
     // What daodiy_Click does once the box has accepted a length.
     void chooseCustomLength(const CustomLength& length);
+    // Asks for a time of day and counts down to it at once.
+    void daoshike_Click();
+    // What daoshike_Click does once the box has accepted a time: the count to its next moment on the wall clock,
+    // started at once with its ticks on the clock's seconds.
+    void chooseEndTime(ClockTime endTime);
+
+    // While a run is in progress and not flashing: a minute more (1) or less (-1) on the count. A countdown is
+    // never taken below a second (it ends at its next tick), a count-up never below zero.
+    void addMinutes(int minutes);
 
     const RunModel& model() const { return model_; }
     RunState runState() const { return model_.state; }
@@ -135,6 +150,9 @@ private:
     // The buttons and the tick sources as the run state has them.
     void showRunState();
     void enterState(RunState state);
+    // Starts counting down to the end time, from the seconds left to it now, ticking on the clock's seconds.
+    void startTowardsEndTime();
+    void showFrameStage(FrameStage stage);
 
     TimingControls c_;
     RunModel model_;

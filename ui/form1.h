@@ -29,7 +29,8 @@
 // The function menu (menucaidan, hidden, shown as the popup)
 //   menuzheng                         正计时: count up
 //   menudao                           the countdown submenu: dao1, dao3, dao5, dao10 (1, 3, 5, 10 minutes, F1 to
-//                                     F4) and daodiy (自定义时间, a length typed in, F5)
+//                                     F4), daodiy (自定义时间, a length typed in, F5) and daoshike (到时刻…, a
+//                                     countdown to a time of day typed in, started at once)
 //   yinxiao                           音效: the sound switch
 //   weizhi                            位置, the placement submenu: zhong (centre), di (bottom centre), ding (top
 //                                     centre), youxia (bottom right), zuoxia (bottom left), youshang (top right),
@@ -97,7 +98,7 @@ public:
     MenuItem menuzheng;
     MenuItem menu1;
     MenuItem menudao;
-    MenuItem dao1, dao3, dao5, dao10, daodiy;
+    MenuItem dao1, dao3, dao5, dao10, daodiy, daoshike;
     MenuItem menu0;
     MenuItem yinxiao;
     MenuItem menu2;
@@ -128,9 +129,11 @@ public:
     void Command4_Click();
     void Command5_Click() { window.unload(); }
     void menuexit_Click() { window.unload(); }
-    // F1 to F5 choose their countdown item as the function menu would, while the function button is enabled.
+    // F1 to F5 choose their countdown item as the function menu would, while the function menu is offered; F9 and
+    // F10 add and take away a minute while a run is in progress.
     void functionKey(int number);
-    // Ctrl+Alt+F1 to F8 (1 to 8), from any program: F1 to F5's handlers, then start or pause/resume, stop, reset.
+    // Ctrl+Alt+F1 to F10 (1 to 10), from any program: the F-keys' handlers, but 6 to 8: start or pause/resume,
+    // stop, reset.
     void hotkey(int number);
 
     // Dragging by the background or a label: the left button alone hands the move to the system.

@@ -52,6 +52,7 @@ Form1::Form1(forms::Platform& platform)
       dao5("dao5", item("五分钟", true, "F3")),
       dao10("dao10", item("十分钟", true, "F4")),
       daodiy("daodiy", item("自定义时间", true, "F5")),
+      daoshike("daoshike", item("到时刻…")),
       menu0("menu0", item("-")),
       yinxiao("yinxiao", item("音效", true)),
       menu2("menu2", item("-")),
@@ -77,7 +78,7 @@ Form1::Form1(forms::Platform& platform)
       wallClock(Label6, platform.regional),
       sounds(yinxiao, platform.fileSystem, platform.resources, platform.soundPlayer),
       timing({Label1, Label3, Label4, Command1, Command2, Command3, Command4, Shape1, Timer2, Timer3, Timer4, menuzheng,
-              dao1, dao3, dao5, dao10, daodiy},
+              dao1, dao3, dao5, dao10, daodiy, daoshike},
              warnings,
              sounds,
              platform.inputBox,
@@ -86,17 +87,17 @@ Form1::Form1(forms::Platform& platform)
       platform_(platform) {
     menucaidan.setItems(
         {&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &menu2, &weizhi, &menu8, &touming, &menu01, &menuexit});
-    menudao.setItems({&dao1, &dao3, &dao5, &dao10, &daodiy});
+    menudao.setItems({&dao1, &dao3, &dao5, &dao10, &daodiy, &daoshike});
     weizhi.setItems({&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang});
     touming.setItems({&tou90, &tou80, &tou75, &tou50, &tou30, &tou0});
 
     for (forms::Control* control : std::initializer_list<forms::Control*>{
-             &Label1,   &Label2[0], &Label3,     &Label2[1], &Label4,   &Command1, &Command2, &Command3,
-             &Command4, &Command5,  &Label5,     &Label6,    &Shape1,   &Line1,    &Timer1,   &Timer2,
-             &Timer3,   &Timer4,    &menucaidan, &menuzheng, &menu1,    &menudao,  &dao1,     &dao3,
-             &dao5,     &dao10,     &daodiy,     &menu0,     &yinxiao,  &menu2,    &weizhi,   &zhong,
-             &di,       &ding,      &youxia,     &zuoxia,    &youshang, &zuoshang, &menu8,    &touming,
-             &tou90,    &tou80,     &tou75,      &tou50,     &tou30,    &tou0,     &menu01,   &menuexit}) {
+             &Label1,     &Label2[0], &Label3,   &Label2[1], &Label4,  &Command1, &Command2, &Command3, &Command4,
+             &Command5,   &Label5,    &Label6,   &Shape1,    &Line1,   &Timer1,   &Timer2,   &Timer3,   &Timer4,
+             &menucaidan, &menuzheng, &menu1,    &menudao,   &dao1,    &dao3,     &dao5,     &dao10,    &daodiy,
+             &daoshike,   &menu0,     &yinxiao,  &menu2,     &weizhi,  &zhong,    &di,       &ding,     &youxia,
+             &zuoxia,     &youshang,  &zuoshang, &menu8,     &touming, &tou90,    &tou80,    &tou75,    &tou50,
+             &tou30,      &tou0,      &menu01,   &menuexit}) {
         window.addControl(*control);
     }
     // What a screen reader reads where the digits and the clock are painted: "04:59", "当前时间：9:41:07".

@@ -43,6 +43,10 @@ void Form1::wireEvents() {
     dao5.onClick = [this] { timing.dao5_Click(); };
     dao10.onClick = [this] { timing.dao10_Click(); };
     daodiy.onClick = [this] { timing.daodiy_Click(); };
+    daoshike.onClick = [this] {
+        timing.daoshike_Click();  // starts at once
+        keepAwakeWhileRunning();
+    };
     yinxiao.onClick = [this] { sounds.yinxiao_Click(); };
     for (MenuItem* item : {&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang}) {
         item->onClick = [this, item] { placementClick(*item); };

@@ -43,7 +43,7 @@ void Form1::Form_Load() {
     platform_.windowSystem.makeTopmost(window.hWnd());
 
     menuzheng.setChecked(true);
-    for (MenuItem* item : {&dao1, &dao10, &dao3, &dao5, &daodiy}) {
+    for (MenuItem* item : {&dao1, &dao10, &dao3, &dao5, &daodiy, &daoshike}) {
         item->setChecked(false);
     }
     Timer2.setInterval(1000);

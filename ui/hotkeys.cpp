@@ -1,4 +1,4 @@
-// Ctrl+Alt+F1 to F8 run the very handlers of the F-keys and the buttons, under the same guards: F1 to F5 only while
+// Ctrl+Alt+F1 to F10 run the very handlers of the F-keys and the buttons, under the same guards: F1 to F5 only while
 // the function menu is offered, a button only while the run state offers it.
 #include "ui/hotkeys.h"
 
@@ -29,7 +29,7 @@ void Form1::hotkey(int number) {
             press(Command3, offered.reset);
             break;
         default:
-            functionKey(number);  // F1 to F5; it ignores any other number
+            functionKey(number);  // F1 to F5, F9 and F10; it ignores any other number
             break;
     }
 }

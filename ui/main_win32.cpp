@@ -197,7 +197,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     form.Form_Load();
     form.applyStartOptions(*options);
     mainWindow.show();
-    if (options->start) {
+    if (options->start && form.timing.runState() == core::RunState::Ready) {  // /until has started already
         mainWindow.postClick(form.Command1);  // runs from the message loop, after the first paint
     }
     // Keys another program (or another timer) holds stay with it; the notice names them and takes no keyboard.

@@ -11,6 +11,10 @@ void Form1::Command4_Click() {
 }
 
 void Form1::functionKey(int number) {
+    if (number == 9 || number == 10) {
+        timing.addMinutes(number == 9 ? 1 : -1);
+        return;
+    }
     static constexpr int kFirst = 1;
     MenuItem* const items[] = {&dao1, &dao3, &dao5, &dao10, &daodiy};
     if (core::isRunInProgress(timing.runState()) || number < kFirst || number >= kFirst + 5) {
@@ -76,6 +80,9 @@ void Form1::applyStartOptions(const core::StartOptions& options) {
         functionKey(options.fixedCountdown);
     } else if (options.mode == core::StartMode::Countdown) {
         runFunctionMenu([this, &options] { timing.chooseCustomLength(options.customLength); });
+    } else if (options.mode == core::StartMode::Until) {
+        runFunctionMenu([this, &options] { timing.chooseEndTime(options.until); });
+        keepAwakeWhileRunning();
     }
     if (options.mute && yinxiao.checked()) {
         yinxiao.onClick();

@@ -1,4 +1,4 @@
-// Ctrl+Alt+F1 to F8 in every run state: each runs the handler its F-key or button runs, or nothing where that
+// Ctrl+Alt+F1 to F10 in every run state: each runs the handler its F-key or button runs, or nothing where that
 // F-key or button is not offered.
 #include "ui/hotkeys.h"
 
@@ -65,54 +65,62 @@ TEST_P(HotkeyTable, EachRunsItsButtonsOrFKeysHandlerUnderTheSameGuard) {
             record(item->name(), item->onClick);
         }
 
+        // A minute more or less shows as the change of the mode's counter.
+        const auto counter = [&f] {
+            return f.menuzheng.checked() ? f.timing.ElapsedSeconds : f.timing.CountdownSeconds;
+        };
+        const std::int32_t before = counter();
         f.hotkey(number);
+        if (number >= 9 && counter() != before) {
+            ran.push_back((counter() > before ? "+" : "") + std::to_string(counter() - before) + " s");
+        }
         const std::string expected = c.handlers[static_cast<std::size_t>(number - 1)];
         EXPECT_EQ(ran, expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected})
             << "Ctrl+Alt+F" << number << " in " << c.name;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(RunStates,
-                         HotkeyTable,
-                         ::testing::Values(HotkeyCase{"Ready at start-up, reset disabled",
-                                                      [](HeadlessApp&) {},
-                                                      RunState::Ready,
-                                                      {"dao1", "dao3", "dao5", "dao10", "daodiy", "Command1", "", ""}},
-                                           HotkeyCase{
-                                               "Ready after a reset",
-                                               [](HeadlessApp& app) {
-                                                   stopAfterASecond(app);
-                                                   app.press(app.form.Command3);
-                                               },
-                                               RunState::Ready,
-                                               {"dao1", "dao3", "dao5", "dao10", "daodiy", "Command1", "", "Command3"}},
-                                           HotkeyCase{"Running, counting up",
-                                                      [](HeadlessApp& app) { app.press(app.form.Command1); },
-                                                      RunState::Running,
-                                                      {"", "", "", "", "", "Command2", "Command1", ""}},
-                                           HotkeyCase{"Running, counting down",
-                                                      countDownOneMinute,
-                                                      RunState::Running,
-                                                      {"", "", "", "", "", "Command2", "Command1", ""}},
-                                           HotkeyCase{"Paused",
-                                                      [](HeadlessApp& app) {
-                                                          countDownOneMinute(app);
-                                                          app.press(app.form.Command2);
-                                                      },
-                                                      RunState::Paused,
-                                                      {"", "", "", "", "", "Command2", "Command1", ""}},
-                                           HotkeyCase{"Finished, flashing",
-                                                      [](HeadlessApp& app) {
-                                                          countDownOneMinute(app);
-                                                          app.wait(61'000);
-                                                      },
-                                                      RunState::Finished,
-                                                      {"", "", "", "", "", "", "Command1", ""}},
-                                           HotkeyCase{"Stopped",
-                                                      stopAfterASecond,
-                                                      RunState::Stopped,
-                                                      {"dao1", "dao3", "dao5", "dao10", "daodiy", "", "", "Command3"}}),
-                         [](const ::testing::TestParamInfo<HotkeyCase>& info) { return std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    RunStates,
+    HotkeyTable,
+    ::testing::Values(HotkeyCase{"Ready at start-up, reset disabled",
+                                 [](HeadlessApp&) {},
+                                 RunState::Ready,
+                                 {"dao1", "dao3", "dao5", "dao10", "daodiy", "Command1", "", "", "", ""}},
+                      HotkeyCase{"Ready after a reset",
+                                 [](HeadlessApp& app) {
+                                     stopAfterASecond(app);
+                                     app.press(app.form.Command3);
+                                 },
+                                 RunState::Ready,
+                                 {"dao1", "dao3", "dao5", "dao10", "daodiy", "Command1", "", "Command3", "", ""}},
+                      HotkeyCase{"Running, counting up",
+                                 [](HeadlessApp& app) { app.press(app.form.Command1); },
+                                 RunState::Running,
+                                 {"", "", "", "", "", "Command2", "Command1", "", "+60 s", ""}},
+                      HotkeyCase{"Running, counting down",
+                                 countDownOneMinute,
+                                 RunState::Running,
+                                 {"", "", "", "", "", "Command2", "Command1", "", "+60 s", "-59 s"}},
+                      HotkeyCase{"Paused",
+                                 [](HeadlessApp& app) {
+                                     countDownOneMinute(app);
+                                     app.press(app.form.Command2);
+                                 },
+                                 RunState::Paused,
+                                 {"", "", "", "", "", "Command2", "Command1", "", "+60 s", "-59 s"}},
+                      HotkeyCase{"Finished, flashing",
+                                 [](HeadlessApp& app) {
+                                     countDownOneMinute(app);
+                                     app.wait(61'000);
+                                 },
+                                 RunState::Finished,
+                                 {"", "", "", "", "", "", "Command1", "", "", ""}},
+                      HotkeyCase{"Stopped",
+                                 stopAfterASecond,
+                                 RunState::Stopped,
+                                 {"dao1", "dao3", "dao5", "dao10", "daodiy", "", "", "Command3", "", ""}}),
+    [](const ::testing::TestParamInfo<HotkeyCase>& info) { return std::to_string(info.index); });
 
 }  // namespace
 }  // namespace zantiro::testing

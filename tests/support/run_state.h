@@ -31,7 +31,7 @@ public:
     std::string act(HeadlessApp& app);
 
 private:
-    int pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
+    int pick(std::size_t n) { return static_cast<int>(rng_() % n); }
     std::mt19937 rng_;
     int longestWaitMs_;
 };
