@@ -54,7 +54,7 @@ std::string HeadlessApp::display() const {
 std::string HeadlessApp::checkedModeItem() const {
     std::string checked;
     for (const forms::MenuItem* item :
-         {&form.menuzheng, &form.dao1, &form.dao3, &form.dao5, &form.dao10, &form.daodiy}) {
+         {&form.menuzheng, &form.dao1, &form.dao3, &form.dao5, &form.dao10, &form.daodiy, &form.daoshike}) {
         if (item->checked()) {
             checked += (checked.empty() ? "" : ",") + item->name();
         }
