@@ -4,18 +4,11 @@
 namespace zantiro::core {
 
 OfferedButtons TimingEngine::offered() const {
-    switch (model_.state) {
-        case RunState::Ready:
-            return {.startStop = true, .pauseResume = false, .reset = model_.resetOffered, .functionMenu = true};
-        case RunState::Running:
-        case RunState::Paused:
-            return {.startStop = true, .pauseResume = true, .reset = false, .functionMenu = false};
-        case RunState::Finished:
-            return {.startStop = true, .pauseResume = false, .reset = false, .functionMenu = false};
-        case RunState::Stopped:
-            break;
-    }
-    return {.startStop = false, .pauseResume = false, .reset = true, .functionMenu = true};
+    const RunState state = model_.state;
+    return {.startStop = state != RunState::Stopped,
+            .pauseResume = state == RunState::Running || state == RunState::Paused,
+            .reset = state == RunState::Stopped || (state == RunState::Ready && model_.resetOffered),
+            .functionMenu = !isRunInProgress(state)};
 }
 
 void TimingEngine::enterState(RunState state) {

@@ -122,7 +122,6 @@ public:
     // never taken below a second (it ends at its next tick), a count-up never below zero.
     void addMinutes(int minutes);
 
-    const RunModel& model() const { return model_; }
     RunState runState() const { return model_.state; }
     OfferedButtons offered() const;
 
