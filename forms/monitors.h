@@ -1,9 +1,13 @@
-// Which monitor a window is on, as the window system decides it: the one that holds the largest part of it.
+// Which monitor a window is on, as the window system decides it: the one that holds the largest part of it; and
+// which one the user means by its number.
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "forms/platform.h"
 #include "forms/window.h"
@@ -25,6 +29,19 @@ inline std::optional<MonitorArea> monitorHolding(const Window& window, std::span
         }
     }
     return holding;
+}
+
+// Monitor `number` as the user counts them: 1 the primary, the others left to right, then top to bottom. None when
+// there are fewer monitors.
+inline std::optional<MonitorArea> monitorNumbered(std::span<const MonitorArea> monitors, int number) {
+    if (number < 1 || static_cast<std::size_t>(number) > monitors.size()) {
+        return std::nullopt;
+    }
+    std::vector<MonitorArea> others(monitors.begin() + 1, monitors.end());
+    std::ranges::stable_sort(others, {}, [](const MonitorArea& monitor) {
+        return std::pair{monitor.left, monitor.top};
+    });
+    return number == 1 ? monitors.front() : others[static_cast<std::size_t>(number - 2)];
 }
 
 inline TwipsRect workAreaOf(const MonitorArea& monitor) {

@@ -1,6 +1,7 @@
 // Placement presets, transparency levels and dragging, as the window system sees them.
 #include <gtest/gtest.h>
 
+#include "forms/monitors.h"
 #include "tests/support/headless_app.h"
 
 namespace zantiro::testing {
@@ -107,6 +108,14 @@ TEST_F(PlacementOnMonitors, AWindowLeftOnNoMonitorWhenOneGoesAwayComesBackToItsS
     app.form.window.displayChanged();
     expectAt((19200 - 3920) / 2.0f, 20);
     EXPECT_TRUE(app.form.youxia.checked()) << "the check mark stays, as after a drag";
+}
+
+TEST(MonitorNumbers, ThePrimaryThenLeftToRightThenTopToBottom) {
+    // Beside the primary: two on its right (the lower one first), one below it, one on its left (lower down).
+    const std::vector<forms::MonitorArea> monitors{
+        {0, 0, 9, 9}, {9, 4, 9, 9}, {9, -5, 9, 9}, {0, 9, 9, 9}, {-9, 5, 9, 9}};
+    const auto top = [&](int number) { return forms::monitorNumbered(monitors, number).value().top; };
+    EXPECT_EQ((std::vector{top(1), top(2), top(3), top(4), top(5)}), (std::vector<float>{0, 5, 9, -5, 4}));
 }
 
 struct AlphaCase {
