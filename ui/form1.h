@@ -122,8 +122,12 @@ public:
     // Ctrl + wheel steps the window's scale; the plain wheel does nothing.
     void Form_MouseWheel(int notches, int shift);
 
+    // Before the window is made, the scale and the load: the window starts on monitor `number` (1 the primary, the
+    // others left to right, then top to bottom); without that monitor on the primary, and the notice below the timer
+    // says so. 0 changes nothing.
+    void startOnMonitor(int number);
     // Before the load: the window drawn at `percent` of its monitor's scale (100 to 400), or at the largest step
-    // that the primary monitor's work area holds.
+    // that the work area of the monitor it starts on holds.
     void startAtScale(int percent);
 
     void Command4_Click();
@@ -159,7 +163,9 @@ private:
     void rescale(int percent);
     int fittingScale(int percent, const forms::TwipsRect& work) const;
     void choosePlacement(MenuItem& item, const forms::MonitorArea& screen, float left, float top);
-    void placeAtStart();
+    // The monitor the window starts on, as it is now: the one asked for, else the primary.
+    forms::MonitorArea startMonitor() const;
+    void placeAtStart(const forms::MonitorArea& monitor);
     void placementClick(MenuItem& item);
     void runFunctionMenu(const std::function<void()>& choose);
     // Asks the platform to keep the screen on exactly while a run is in progress.
@@ -167,6 +173,7 @@ private:
 
     forms::Platform& platform_;
     bool keptAwake_ = false;             // what the platform was last asked
+    int startMonitor_ = 1;               // the monitor to start on, numbered as the user counts them
     bool placementChosen_ = false;       // a placement item was chosen (the start-up place is not one)
     std::optional<PinnedPoint> pinned_;  // by the last change of scale
     forms::PixelRect scaledTo_;          // where that change put the window

@@ -1,5 +1,8 @@
 // Loading turns the design into the run-time window, and redoes what a new DPI or a lost monitor undoes;
 // unloading ends the program.
+#include <string>
+#include <vector>
+
 #include "forms/monitors.h"
 #include "ui/form1.h"
 #include "ui/module1.h"
@@ -21,7 +24,7 @@ void Form1::Form_Load() {
 
     window.setHeight(kWindowHeight);
     window.setWidth(kWindowWidth);
-    placeAtStart();
+    placeAtStart(startMonitor());
 
     Shape1.setTop(kFrameInset);
     Shape1.setLeft(kFrameInset);
@@ -70,10 +73,28 @@ void Form1::Form_Load() {
     }
 }
 
-// Centred across the primary monitor, just below its top edge.
-void Form1::placeAtStart() {
-    window.setLeft((platform_.screen.widthTwips() - window.width()) / 2);
-    window.setTop(kWindowTop);
+void Form1::startOnMonitor(int number) {
+    if (number == 0) {
+        return;  // not asked for: the window is made where the system puts it, the load places it on the primary
+    }
+    if (forms::monitorNumbered(platform_.screen.monitors(), number)) {
+        startMonitor_ = number;
+    } else {
+        platform_.notifier.notify("没有第 " + std::to_string(number) + " 个显示器，计时器显示在主显示器上。");
+    }
+    placeAtStart(startMonitor());  // a window not yet made is made there, at that monitor's DPI
+}
+
+// Monitors are read anew, since their twips follow the window's DPI and scale.
+forms::MonitorArea Form1::startMonitor() const {
+    const std::vector<forms::MonitorArea> monitors = platform_.screen.monitors();
+    return forms::monitorNumbered(monitors, startMonitor_).value_or(monitors.front());
+}
+
+// Centred across the monitor, just below its top edge.
+void Form1::placeAtStart(const forms::MonitorArea& monitor) {
+    window.setLeft(monitor.left + (monitor.width - window.width()) / 2);
+    window.setTop(monitor.top + kWindowTop);
 }
 
 // The minutes, the colon and the seconds follow each other without gaps from the display's left edge.
@@ -99,8 +120,9 @@ void Form1::deriveFromSize() {
 // A monitor came or went (a projector unplugged): a window left on none comes back where it started, on the
 // primary monitor. The placement check mark stays, as after a drag.
 void Form1::Form_DisplayChange() {
-    if (!forms::monitorHolding(window, platform_.screen.monitors())) {
-        placeAtStart();
+    const std::vector<forms::MonitorArea> monitors = platform_.screen.monitors();
+    if (!forms::monitorHolding(window, monitors)) {
+        placeAtStart(monitors.front());
     }
 }
 

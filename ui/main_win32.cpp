@@ -170,6 +170,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     popupMenu.setOwner(form.window);
     inputBox.setOwner(form.window);
 
+    // Before the window is made, so that it is made on that monitor at its DPI, and before the scale, which must
+    // fit that monitor's work area.
+    form.startOnMonitor(options->monitor);
+
     MainWindow mainWindow(form.window, Picture::load(IDR_BACKGROUND));
     mainWindow.onFunctionKey = [&form](int number) { form.functionKey(number); };
     announcer.setWindow(mainWindow);

@@ -27,7 +27,7 @@ int keepInside(double edge, int low, int high) {
 }  // namespace
 
 void Form1::startAtScale(int percent) {
-    window.setScale(fittingScale(percent, forms::workAreaOf(platform_.screen.monitors().front())));
+    window.setScale(fittingScale(percent, forms::workAreaOf(startMonitor())));
 }
 
 void Form1::Form_MouseWheel(int notches, int shift) {

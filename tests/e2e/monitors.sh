@@ -65,3 +65,14 @@ expect_at 510 1 "left on no monitor, the window is back at its start-up place: (
 e2e_step "exit"
 D click "退 出"
 e2e_wait_exit 5
+
+e2e_step "/monitor 2 on the right, /position 4 and /scale 400 (300 %: 784 x 490) there; /monitor 3 on the primary"
+for start in "1662 1 /monitor 2" "2042 598 /monitor 2 /position 4" "1400 4 /monitor 2 /scale 400" "510 1 /monitor 3"; do
+    read -r -a words <<<"$start"
+    e2e_start_program "${words[@]:2}"
+    D wait-window 20000
+    [[ ${words[3]} == 2 ]] || D wait-notice 20000 "没有第 3 个显示器，计时器显示在主显示器上。"
+    expect_at "${words[0]}" "${words[1]}" "${words[*]:2}"
+    D click "退 出"
+    e2e_wait_exit 5
+done
