@@ -81,8 +81,14 @@ std::vector<RECT> rectanglesOf(HRGN region, const RECT& box) {
 }  // namespace
 
 void Painter::setPicture(Picture picture) {
+    source_ = std::move(picture);
+    preparePicture();
+}
+
+// A window widened for the hours is wider than the picture; the narrower window paints the one set.
+void Painter::preparePicture() {
     pictureCanvas_.select(nullptr);
-    picture_ = std::move(picture);
+    picture_ = source_.extendedTo(size_.cx);
     pictureCanvas_.select(picture_.bitmap());
 }
 
@@ -94,6 +100,7 @@ bool Painter::resize(SIZE client) {
     backBitmap_ = createDibSection(SIZE{std::max<LONG>(client.cx, 1), std::max<LONG>(client.cy, 1)});
     back_.select(backBitmap_.get());
     size_ = client;
+    preparePicture();
     return true;
 }
 

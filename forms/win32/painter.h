@@ -36,8 +36,11 @@ public:
 
 private:
     void drawBackground(HDC dc, const RECT& box) const;
+    // The picture as painted: the one set, extended to the back buffer's width.
+    void preparePicture();
 
-    Picture picture_;
+    Picture source_;   // as set, at the window's DPI
+    Picture picture_;  // as painted
     SIZE size_{0, 0};
     UniqueBitmap backBitmap_;
     MemoryCanvas back_;           // holds backBitmap_; declared after it so it lets go first

@@ -125,4 +125,26 @@ Picture Picture::atDpi(int dpi) const {
     return scaledTo(SIZE{designPixelsAt(size_.cx, dpi), designPixelsAt(size_.cy, dpi)});
 }
 
+// Column x of the wider picture is column x of the picture folded back and forth at its edges.
+Picture Picture::extendedTo(LONG width) const {
+    if (!decoded() || width <= size_.cx) {
+        return *this;
+    }
+    Picture wider = blank(SIZE{width, size_.cy});
+    if (!wider.decoded()) {
+        return *this;
+    }
+    const auto from = static_cast<std::size_t>(size_.cx);
+    const auto to = static_cast<std::size_t>(width);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(size_.cy); ++y) {
+        const std::uint32_t* row = static_cast<const std::uint32_t*>(pixels_) + y * from;
+        std::uint32_t* wideRow = static_cast<std::uint32_t*>(wider.pixels_) + y * to;
+        for (std::size_t x = 0; x < to; ++x) {
+            const std::size_t folded = x % (2 * from);
+            wideRow[x] = row[folded < from ? folded : 2 * from - 1 - folded];
+        }
+    }
+    return wider;
+}
+
 }  // namespace zantiro::forms::win32
