@@ -12,17 +12,17 @@ void TimingEngine::choosePreset(const FixedPreset& preset) {
     chooseMode(preset.mode);
 }
 
-void TimingEngine::daodiy_Click() {
+bool TimingEngine::daodiy_Click() {
     const std::string separator = regional_.decimalSeparator();
     const std::string defaultText = "8" + separator + "5";
     for (;;) {
         const CustomEntry entry = judgeCustomEntry(inputBox_.ask(kCustomPrompt, kCustomTitle, defaultText), separator);
         if (entry.verdict == EntryVerdict::Cancel) {
-            return;
+            return false;
         }
         if (entry.verdict == EntryVerdict::Accept) {
             chooseCustomLength(entry.length);
-            return;
+            return true;
         }
     }
 }

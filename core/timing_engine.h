@@ -109,7 +109,7 @@ public:
     void dao3_Click() { choosePreset(fixedPresets()[1]); }
     void dao5_Click() { choosePreset(fixedPresets()[2]); }
     void dao10_Click() { choosePreset(fixedPresets()[3]); }
-    void daodiy_Click();
+    bool daodiy_Click();  // true when the box accepted a length
     // What daodiy_Click does once the box has accepted a length.
     void chooseCustomLength(const CustomLength& length);
     // Asks for a time of day and counts down to it at once.

@@ -29,6 +29,10 @@ void WarningColours::Timer4_Tick() {
     c_.Label3.setVisible(!c_.Label3.visible());
     c_.Label4.setVisible(!c_.Label4.visible());
     c_.Label2_1.setVisible(!c_.Label2_1.visible());
+    if (c_.xiaoshi.checked()) {
+        c_.Label1.setVisible(!c_.Label1.visible());
+        c_.Label2_0.setVisible(!c_.Label2_0.visible());
+    }
 }
 
 void WarningColours::StopFlashing() {
@@ -36,6 +40,10 @@ void WarningColours::StopFlashing() {
     c_.Label3.setVisible(true);
     c_.Label4.setVisible(true);
     c_.Label2_1.setVisible(true);
+    if (c_.xiaoshi.checked()) {
+        c_.Label1.setVisible(true);
+        c_.Label2_0.setVisible(true);
+    }
     c_.Shape1.setBorderColour(kBlack);
 }
 

@@ -26,13 +26,17 @@ Colour paletteColourFor(float u);
 // u * 256 to the nearest whole number (halves to even), 256 counting as 255.
 int channelFor(float u);
 
-// The frame, the flashing's timer and the digits that flash (the glossary in ui/form1.h names each).
+// The frame, the flashing's timer and the digits that flash (the glossary in ui/form1.h names each); the hours and
+// their colon flash only while 显示小时 (xiaoshi) shows them.
 struct FlashingControls {
     forms::Shape& Shape1;
     forms::Timer& Timer4;
     forms::Label& Label3;
     forms::Label& Label4;
     forms::Label& Label2_1;  // Label2[1]
+    forms::Label& Label1;
+    forms::Label& Label2_0;  // Label2[0]
+    const forms::MenuItem& xiaoshi;
 };
 
 class WarningColours {

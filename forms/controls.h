@@ -200,6 +200,10 @@ public:
     Line(std::string name, Design design) : Control(std::move(name)), d_(design) {}
 
     const Design& geometry() const { return d_; }
+    void setX2(float twips) {
+        d_.x2 = twips;
+        changed(Property::Geometry);
+    }
 
 private:
     Design d_;

@@ -1,6 +1,7 @@
 // The top-level window of the forms layer: outer geometry in twips that reads back in whole pixels.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -67,6 +68,8 @@ public:
     void addControl(Control& control) { controls_.push_back(&control); }
     const std::vector<Control*>& controls() const { return controls_; }
     void addReadableText(ReadableText text) { readableTexts_.push_back(std::move(text)); }
+    // Another set of labels for the text at `index` (as added), read from the next question on.
+    void setReadableText(std::size_t index, ReadableText text) { readableTexts_.at(index) = std::move(text); }
     const std::vector<ReadableText>& readableTexts() const { return readableTexts_; }
     void attach(ControlObserver* observer) {
         setObserver(observer);

@@ -36,6 +36,7 @@
 //                                     centre), youxia (bottom right), zuoxia (bottom left), youshang (top right),
 //                                     zuoshang (top left)
 //   touming                           透明度, the transparency submenu: tou90 … tou0 (90 % to 0 %)
+//   xiaoshi                           显示小时: the hours and their colon shown left of the minutes, in a wider window
 //   menuexit                          退出
 //   menu1, menu0, menu2, menu8, menu01  separators
 #pragma once
@@ -64,9 +65,11 @@ extern const forms::Font kDigitsFont;  // 72 pt
 extern const forms::Font kClockFont;   // 12 pt
 extern const forms::Font kButtonFont;  // 10.5 pt
 
-// The window's outer size at run time, in twips.
+// The window's outer size at run time, in twips, while the hours are hidden; showing them widens it by their width.
 inline constexpr float kWindowWidth = 3920;
 inline constexpr float kWindowHeight = 2450;
+// Where Line1 ends in the design, past the window's right edge.
+inline constexpr float kRuleEnd = 6120;
 
 class Form1 {
 public:
@@ -107,6 +110,7 @@ public:
     MenuItem menu8;
     MenuItem touming;
     MenuItem tou90, tou80, tou75, tou50, tou30, tou0;
+    MenuItem xiaoshi;
     MenuItem menu01;
     MenuItem menuexit;
 
@@ -145,6 +149,10 @@ public:
 
     void chooseTransparency(MenuItem& item, std::uint8_t alpha);
 
+    // Checks 显示小时 and lays the window out as the item does; nothing when the hours show already. For countdowns
+    // that reach an hour or more by other means than a length typed in.
+    void showHours();
+
     // The command line's choices, after the load handling, as the menus and F-keys make them; nothing without
     // options. Pressing start is left to the caller, once the window shows.
     void applyStartOptions(const core::StartOptions& options);
@@ -161,7 +169,17 @@ private:
     void deriveFromSize();
     // To `percent`, or the largest step the monitor's work area holds, keeping the point the placement pins.
     void rescale(int percent);
+    // The same, also when the scale stays: the window takes the width the row needs now, in one move.
+    void fitWindow(int percent, bool widthChanged);
     int fittingScale(int percent, const forms::TwipsRect& work) const;
+    // The window's width for the row it shows: today's, or wider by the hours and their colon.
+    float windowWidth() const;
+    void xiaoshi_Click() { showHoursIf(!xiaoshi.checked()); }
+    void showHoursIf(bool shown);
+    // The time as a screen reader reads it: what the row shows, hours included while they are shown.
+    forms::ReadableText readableTime() const;
+    // A length of an hour or more shows only its minutes and seconds while the hours are hidden: the notice says so.
+    void adviseHours();
     void choosePlacement(MenuItem& item, const forms::MonitorArea& screen, float left, float top);
     // The monitor the window starts on, as it is now: the one asked for, else the primary.
     forms::MonitorArea startMonitor() const;

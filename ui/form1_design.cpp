@@ -37,7 +37,7 @@ Form1::Form1(forms::Platform& platform)
       Label5("Label5", {"当前时间：", 0, 2160, 1275, 240, &kClockFont, true, 10}),
       Label6("Label6", {"00:00:00", 1200, 2160, 1080, 240, &kClockFont, true, 11}),
       Shape1("Shape1", {.left = 120, .top = 0, .width = 5895, .height = 1455}),
-      Line1("Line1", {.x1 = 0, .y1 = 2040, .x2 = 6120, .y2 = 2040}),
+      Line1("Line1", {.x1 = 0, .y1 = 2040, .x2 = kRuleEnd, .y2 = 2040}),
       // In the design every timer is enabled with interval 0, which never fires; loading sets them.
       Timer1("Timer1", 0, true),
       Timer2("Timer2", 0, true),
@@ -72,9 +72,10 @@ Form1::Form1(forms::Platform& platform)
       tou50("tou50", item("50%", true)),
       tou30("tou30", item("30%", true)),
       tou0("tou0", item("0%", true)),
+      xiaoshi("xiaoshi", item("显示小时")),
       menu01("menu01", item("-")),
       menuexit("menuexit", item("退出")),
-      warnings({Shape1, Timer4, Label3, Label4, Label2[1]}, platform.random),
+      warnings({Shape1, Timer4, Label3, Label4, Label2[1], Label1, Label2[0], xiaoshi}, platform.random),
       wallClock(Label6, platform.regional),
       sounds(yinxiao, platform.fileSystem, platform.resources, platform.soundPlayer),
       timing({Label1, Label3, Label4, Command1, Command2, Command3, Command4, Shape1, Timer2, Timer3, Timer4, menuzheng,
@@ -85,8 +86,8 @@ Form1::Form1(forms::Platform& platform)
              platform.regional,
              platform.announcer),
       platform_(platform) {
-    menucaidan.setItems(
-        {&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &menu2, &weizhi, &menu8, &touming, &menu01, &menuexit});
+    menucaidan.setItems({&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &menu2, &weizhi, &menu8, &touming, &xiaoshi,
+                         &menu01, &menuexit});
     menudao.setItems({&dao1, &dao3, &dao5, &dao10, &daodiy, &daoshike});
     weizhi.setItems({&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang});
     touming.setItems({&tou90, &tou80, &tou75, &tou50, &tou30, &tou0});
@@ -97,11 +98,11 @@ Form1::Form1(forms::Platform& platform)
              &menucaidan, &menuzheng, &menu1,    &menudao,   &dao1,    &dao3,     &dao5,     &dao10,    &daodiy,
              &daoshike,   &menu0,     &yinxiao,  &menu2,     &weizhi,  &zhong,    &di,       &ding,     &youxia,
              &zuoxia,     &youshang,  &zuoshang, &menu8,     &touming, &tou90,    &tou80,    &tou75,    &tou50,
-             &tou30,      &tou0,      &menu01,   &menuexit}) {
+             &tou30,      &tou0,      &xiaoshi,  &menu01,    &menuexit}) {
         window.addControl(*control);
     }
     // What a screen reader reads where the digits and the clock are painted: "04:59", "当前时间：9:41:07".
-    window.addReadableText({{&Label3, &Label2[1], &Label4}});
+    window.addReadableText(readableTime());
     window.addReadableText({{&Label5, &Label6}});
     wireEvents();
 }

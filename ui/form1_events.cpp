@@ -42,7 +42,11 @@ void Form1::wireEvents() {
     dao3.onClick = [this] { timing.dao3_Click(); };
     dao5.onClick = [this] { timing.dao5_Click(); };
     dao10.onClick = [this] { timing.dao10_Click(); };
-    daodiy.onClick = [this] { timing.daodiy_Click(); };
+    daodiy.onClick = [this] {
+        if (timing.daodiy_Click()) {
+            adviseHours();
+        }
+    };
     daoshike.onClick = [this] {
         timing.daoshike_Click();  // starts at once
         keepAwakeWhileRunning();
@@ -58,6 +62,7 @@ void Form1::wireEvents() {
     tou50.onClick = [this] { chooseTransparency(tou50, 128); };
     tou30.onClick = [this] { chooseTransparency(tou30, 179); };
     tou0.onClick = [this] { chooseTransparency(tou0, 255); };
+    xiaoshi.onClick = [this] { xiaoshi_Click(); };
     menuexit.onClick = [this] { menuexit_Click(); };
 }
 

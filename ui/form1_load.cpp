@@ -1,5 +1,6 @@
 // Loading turns the design into the run-time window, and redoes what a new DPI or a lost monitor undoes;
 // unloading ends the program.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -97,11 +98,20 @@ void Form1::placeAtStart(const forms::MonitorArea& monitor) {
     window.setTop(monitor.top + kWindowTop);
 }
 
-// The minutes, the colon and the seconds follow each other without gaps from the display's left edge.
+// The minutes, the colon and the seconds follow each other without gaps from the display's left edge, after the
+// hours and their colon while those are shown; hidden, they keep their places.
 void Form1::layOutDigits() {
-    Label3.setLeft(kDisplayLeft);
-    Label2[1].setLeft(Label3.width() + kDisplayLeft);
-    Label4.setLeft(Label3.width() + kDisplayLeft + Label2[1].width());
+    float left = kDisplayLeft;
+    if (xiaoshi.checked()) {
+        for (Label* label : {&Label1, &Label2[0]}) {
+            label->setLeft(left);
+            left += label->width();
+        }
+    }
+    for (Label* label : {&Label3, &Label2[1], &Label4}) {
+        label->setLeft(left);
+        left += label->width();
+    }
 }
 
 // At another DPI the window's width and the labels' widths round to other pixels: what the load derived from
@@ -112,8 +122,10 @@ void Form1::Form_DpiChanged() {
     rescale(window.scale());
 }
 
+// The rule runs past the window's right edge as designed, and on to it when the hours widen the window further.
 void Form1::deriveFromSize() {
     Shape1.setWidth(window.width() - kFrameWidthReduction);
+    Line1.setX2(std::max(kRuleEnd, window.width()));
     layOutDigits();
 }
 

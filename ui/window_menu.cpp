@@ -74,12 +74,16 @@ void Form1::chooseTransparency(MenuItem& item, std::uint8_t alpha) {
 }
 
 void Form1::applyStartOptions(const core::StartOptions& options) {
+    if (options.hours) {
+        showHours();  // first, so that a long countdown finds them shown
+    }
     if (options.mode == core::StartMode::CountUp) {
         runFunctionMenu([this] { menuzheng.onClick(); });
     } else if (options.mode == core::StartMode::Countdown && options.fixedCountdown != 0) {
         functionKey(options.fixedCountdown);
     } else if (options.mode == core::StartMode::Countdown) {
         runFunctionMenu([this, &options] { timing.chooseCustomLength(options.customLength); });
+        adviseHours();
     } else if (options.mode == core::StartMode::Until) {
         runFunctionMenu([this, &options] { timing.chooseEndTime(options.until); });
         keepAwakeWhileRunning();

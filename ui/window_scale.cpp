@@ -46,12 +46,16 @@ void Form1::Form_MouseWheel(int notches, int shift) {
     rescale(percent);
 }
 
-// The work area is measured in pixels before the change, since twips grow with the scale.
 void Form1::rescale(int percent) {
+    fitWindow(percent, false);
+}
+
+// The work area is measured in pixels before the change, since twips grow with the scale.
+void Form1::fitWindow(int percent, bool widthChanged) {
     const std::vector<forms::MonitorArea> monitors = platform_.screen.monitors();
     const forms::TwipsRect work = forms::workAreaOf(forms::monitorHolding(window, monitors).value_or(monitors.front()));
     percent = fittingScale(percent, work);
-    if (percent == window.scale()) {
+    if (percent == window.scale() && !widthChanged) {
         return;
     }
     const int dpiBefore = window.dpi();
@@ -84,13 +88,15 @@ void Form1::rescale(int percent) {
                               before.top + anchor.down * before.height};
     }
 
-    window.setScale(percent);
+    if (percent != window.scale()) {
+        window.setScale(percent);
+    }
     const int dpi = window.dpi();
-    const int width = forms::twipsToPixels(kWindowWidth, dpi);
+    const int width = forms::twipsToPixels(windowWidth(), dpi);
     const int height = forms::twipsToPixels(kWindowHeight, dpi);
     const int left = keepInside(pinned_->x - anchor.across * width, workLeft, workRight - width);
     const int top = keepInside(pinned_->y - anchor.down * height, workTop, workBottom - height);
-    window.setBounds(forms::pixelsToTwips(left, dpi), forms::pixelsToTwips(top, dpi), kWindowWidth, kWindowHeight);
+    window.setBounds(forms::pixelsToTwips(left, dpi), forms::pixelsToTwips(top, dpi), windowWidth(), kWindowHeight);
     scaledTo_ = window.pixels();
     deriveFromSize();
 }
@@ -101,7 +107,7 @@ int Form1::fittingScale(int percent, const forms::TwipsRect& work) const {
     const int workHeight = forms::twipsToPixels(work.height, window.dpi());
     const auto fits = [&](int candidate) {
         const int dpi = forms::scaledDpi(window.monitorDpi(), candidate);
-        return forms::twipsToPixels(kWindowWidth, dpi) <= workWidth &&
+        return forms::twipsToPixels(windowWidth(), dpi) <= workWidth &&
                forms::twipsToPixels(kWindowHeight, dpi) <= workHeight;
     };
     if (percent <= kScaleSteps.front() || fits(percent)) {

@@ -118,6 +118,8 @@ TEST_P(CustomAnswers, ChangeEverythingOrNothing) {
     for (const auto& question : app.inputBox.questions) {
         EXPECT_EQ(question.defaultText, "8.5");  // never the rejected text
     }
+    // With the hours hidden, an hour or more shows only its minutes and seconds: the notice says where to show them.
+    EXPECT_EQ(app.notifier.shown.size(), GetParam().accepted && GetParam().seconds >= 3600 ? 1u : 0u);
     if (GetParam().accepted) {
         EXPECT_EQ(app.checkedModeItem(), "daodiy");
         EXPECT_EQ(app.form.timing.CountdownSeconds, GetParam().seconds);

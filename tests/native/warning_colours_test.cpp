@@ -70,8 +70,9 @@ TEST(RandomWarningColour, GivesOnlyPaletteColoursWithEqualFrequency) {
     ClockSeededRandom random([&] { return tick += 500'000'000; });  // reseeded every 500 ms
     forms::Shape shape("Shape1", {});
     forms::Timer timer("Timer4", 500, false);
-    forms::Label l3("Label3", {}), l4("Label4", {}), l21("Label2(1)", {});
-    WarningColours colours({shape, timer, l3, l4, l21}, random);
+    forms::Label l3("Label3", {}), l4("Label4", {}), l21("Label2(1)", {}), l1("Label1", {}), l20("Label2(0)", {});
+    const forms::MenuItem xiaoshi("xiaoshi", {});
+    WarningColours colours({shape, timer, l3, l4, l21, l1, l20, xiaoshi}, random);
     std::map<Colour, int> counts;
     constexpr int kDraws = 100'000;
     for (int i = 0; i < kDraws; ++i) {
@@ -89,21 +90,25 @@ TEST(Flashing, ConsecutiveTicksReseededHalfASecondApartChangeColour) {
     forms::Shape shape("Shape1", {});
     forms::Timer timer("Timer4", 500, true);
     forms::Label l3("Label3", {}), l4("Label4", {}), l21("Label2(1)", {});
-    WarningColours colours({shape, timer, l3, l4, l21}, random);
+    forms::Label l1("Label1", {{}, false}), l20("Label2(0)", {{}, false});  // the hours, hidden until 显示小时
+    forms::MenuItem xiaoshi("xiaoshi", {});
+    WarningColours colours({shape, timer, l3, l4, l21, l1, l20, xiaoshi}, random);
     Colour previous = shape.borderColour();
     int repeats = 0;
     for (int tick = 0; tick < 1000; ++tick) {
+        xiaoshi.setChecked(tick > 500);  // checked while the minutes are hidden, as the hours are
         colours.Timer4_Tick();
         repeats += shape.borderColour() == previous;
         previous = shape.borderColour();
         EXPECT_EQ(l3.visible(), tick % 2 == 1);
         EXPECT_EQ(l4.visible(), l3.visible());
         EXPECT_EQ(l21.visible(), l3.visible());
+        EXPECT_EQ(l1.visible() + l20.visible(), tick > 500 && l3.visible() ? 2 : 0) << tick;
     }
     EXPECT_EQ(repeats, 0);
     colours.StopFlashing();
     EXPECT_FALSE(timer.enabled());
-    EXPECT_TRUE(l3.visible() && l4.visible() && l21.visible());
+    EXPECT_TRUE(l3.visible() && l4.visible() && l21.visible() && l1.visible() && l20.visible());
     EXPECT_EQ(shape.borderColour(), kBlack);
 }
 

@@ -71,6 +71,8 @@ TEST(WindowScale, NoStepLargerThanTheWorkAreaAndAnyPercentBetweenSteps) {
     EXPECT_EQ(asked.form.window.pixels().width, 784);
     wheel(asked, 1);
     EXPECT_EQ(asked.form.window.scale(), 300);
+    asked.form.showHours();  // 1224 pixels at 300 %, 1021 at 250 %
+    EXPECT_EQ(asked.form.window.pixels().width, 1021);
 
     small.scale = 137;
     HeadlessApp between(small);
@@ -133,6 +135,24 @@ TEST(WindowScale, PushedBackIntoTheWorkAreaAndKeptAcrossADpiChange) {
     EXPECT_EQ(app.form.window.scale(), 200);
     EXPECT_EQ(app.form.window.dpi(), 240);
     EXPECT_EQ(app.form.Shape1.width(), app.form.window.width() - 65);
+}
+
+// The design's row closed up from 120 twips, in a window wider by the hours and their colon (98 and 49 pixels) whose
+// bottom right corner stays where the placement put it.
+TEST(Hours, ShowTheWholeRowInAWindowWiderByItsWidthAndBack) {
+    HeadlessApp app;
+    const ui::Form1& f = app.form;
+    app.chooseFromMenu("youxia");
+    const std::string today = geometry(app);
+    app.chooseFromMenu("xiaoshi");
+    EXPECT_EQ(geometry(app), "100% 96 dpi 408x163 at 1511,910 width 6120.0 frame 6055.0 seconds at 4530.0");
+    EXPECT_EQ((std::vector{f.Label1.left(), f.Label2[0].left(), f.Label3.left(), f.Label2[1].left()}),
+              (std::vector{120.f, 1590.f, 2325.f, 3795.f}));
+    EXPECT_TRUE(f.Label1.visible() && f.Label2[0].visible());
+    app.inputBox.answer("90");
+    app.chooseFromMenu("daodiy");  // no notice: the hours show
+    app.chooseFromMenu("xiaoshi");
+    EXPECT_EQ(geometry(app) + std::to_string(app.notifier.shown.size()), today + "0");
 }
 
 }  // namespace
