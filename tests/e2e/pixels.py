@@ -8,6 +8,7 @@ sizes in twips and the design's pixel measures (border widths, the picture) scal
 check and exits 1 on the first failure. Standard library only: the PNG is read with zlib.
 """
 
+import itertools
 import os
 import struct
 import sys
@@ -250,6 +251,16 @@ def cmd_compare(image, dpi, other_path, name, verdict):
         check(changed >= least, f"{name} {area} changed: {changed} pixels differ (at least {least})")
 
 
+def cmd_row(image, dpi, number):
+    """NUMBER glyphs in the digit row (runs of columns with red), every third from the right a colon (the least red)."""
+    (x0, y0, _, y1), (_, _, x1, _) = digit_areas(image, dpi).values()
+    reds = [count(image, (x, y0, x + 1, y1), is_red) for x in range(x0, x1)]
+    runs = [sum(run) for red, run in itertools.groupby(reds, lambda column: column > 0) if red]
+    number, colons = int(number), sorted(sorted(range(len(runs)), key=runs.__getitem__)[: int(number) // 3])
+    check(len(runs) == number and colons == [i for i in range(number) if (number - 1 - i) % 3 == 2],
+          f"{len(runs)} glyphs in the row (expected {number}), colons (the least red) at {colons}")
+
+
 def cmd_blink(image, dpi, *others):
     """The digits blink: of several shots, some show the minutes in red and some show none."""
     least = 1500 * dpi * dpi // (96 * 96)
@@ -275,6 +286,8 @@ def main():
         cmd_covered(image, dpi, rest[0])
     elif command == "compare" and len(rest) == 3 and rest[2] in ("same", "changed"):
         cmd_compare(image, dpi, *rest)
+    elif command == "row" and len(rest) == 1:
+        cmd_row(image, dpi, *rest)
     elif command == "blink" and rest:
         cmd_blink(image, dpi, *rest)
     elif command == "save" and len(rest) == 1:
@@ -282,7 +295,7 @@ def main():
         print(f"saved the {image.width}x{image.height} window to {rest[0]}")
     else:
         sys.exit(__doc__ + "\nCommands: frame black|red; digits; sky; rule; covered RRGGBB;\n"
-                 "compare OTHER.png AREA same|changed;\n"
+                 "compare OTHER.png AREA same|changed; row NUMBER;\n"
                  "blink OTHER.png...; save OUT.png. AREA: minutes, seconds, clock, display")
 
 

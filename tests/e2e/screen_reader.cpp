@@ -1,6 +1,6 @@
 // End-to-end screen reader: reads the running timer from another process as a screen reader does (MSAA), and
 // listens to its announcements through an out-of-context WinEvent hook.
-//   screen_reader tree TIME CAPTION...   the client area's children: the time, the buttons, the clock, the alert
+//   screen_reader tree TIME CAPTION...   the client area's children: the time (waited for), buttons, clock, alert
 //   screen_reader focus CAPTION          the keyboard focus, as the client area reports it, is on this button
 //   screen_reader countdown SECONDS      prints "listening", waits for 开 始 to be pressed and listens until the end:
 //                                        the time follows every tick, and exactly the milestones of a countdown of
@@ -125,6 +125,9 @@ bool tree(HWND main, const std::vector<std::wstring>& args) {
     std::vector<Element> children = childrenOf(client);
     bool passed = check(children.size() == kChildren, "the client area has " + std::to_string(children.size()) +
                                                           " children (expected " + std::to_string(kChildren) + ")");
+    std::printf("waiting\n");
+    std::fflush(stdout);
+    waitFor(5000, [&] { return passed && children[0].object != nullptr && nameOf(children[0]) == args[0]; });
     const std::vector<HWND> buttons = childrenOfClass(main, L"Button");
     for (std::size_t i = 0; passed && i < children.size(); ++i) {
         const Element& child = children[i];

@@ -4,6 +4,7 @@
 # wall clock and an alert; once a click makes the timer active, Tab moves the focus the client area reports among the
 # enabled buttons and Space starts the countdown; the time then follows every tick, and an out-of-context WinEvent
 # hook hears "还剩三十秒", "还剩十秒" and "时间到" at 30, 10 and 0 seconds left, with the sound off, and nothing else.
+# /countdown 90 reads "30:00" and a notice names 显示小时; with /hours, "01:30:00", then "01:29:59" after the start.
 #   screen_reader.sh zantiro.exe zantiro_e2e_driver.exe zantiro_e2e_screen_reader.exe
 # ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix).
 set -euo pipefail
@@ -53,3 +54,20 @@ R tree 00:00 "停 止" "暂 停" "复 位" "功 能" "退 出"
 e2e_step "exit"
 D click "退 出"
 e2e_wait_exit 5
+
+e2e_step "/countdown 90: minutes and seconds, and a notice naming 显示小时"
+e2e_start_program /countdown 90
+D wait-notice 20000 "超过 60 分钟：功能 → 显示小时"
+R tree 30:00 "开 始" "暂 停" "复 位" "功 能" "退 出"
+D click "退 出"
+e2e_wait_exit 5
+
+e2e_step "/countdown 90 /hours: the hours too, counting down"
+e2e_start_program /countdown 90 /hours
+D wait-window 20000
+R tree 01:30:00 "开 始" "暂 停" "复 位" "功 能" "退 出"
+R tree 01:29:59 "停 止" "暂 停" "复 位" "功 能" "退 出" >"$E2E_WORK/ticked.txt" &
+reader_pid=$!
+until grep -qs '^waiting' "$E2E_WORK/ticked.txt" || ! kill -0 "$reader_pid" 2>/dev/null; do sleep 0.1; done
+D click "开 始"
+wait "$reader_pid" || { cat "$E2E_WORK/ticked.txt"; e2e_fail "the time did not read 01:29:59 after the start"; }

@@ -2,6 +2,7 @@
 # End-to-end smoke test of zantiro.exe under Wine + Xvfb, as a user sees it: the start-up window and buttons, a
 # short count-up with pause and resume, stop and reset, the painted frame, digits, sky and clock, the system menu
 # offering no Maximize, the exit, and the sound files written at start-up.
+# Last /countdown 90 /hours: 01:30:00 across a wider window, framed, ruled, all picture (ZANTIRO_E2E_HOURS_SCREENSHOT).
 #   smoke.sh zantiro.exe zantiro_e2e_driver.exe
 # ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix); ZANTIRO_E2E_SCREENSHOT: also save the window
 # at start-up to this PNG (the README's picture).
@@ -78,3 +79,13 @@ for name in ti.wav ling.wav; do
         e2e_fail "$name ($(stat -c %s "$E2E_WORK/$name") bytes) differs from resources/$name"
     echo "ok: $name written next to the program, $(stat -c %s "$E2E_WORK/$name") bytes, equal to resources/$name"
 done
+
+e2e_step "the hours: /countdown 90 /hours"
+e2e_start_program /countdown 90 /hours
+D wait-window 20000
+e2e_geometry
+sleep 1  # as at start-up, for the clock
+e2e_shot hours
+P row hours 8
+e2e_check_start hours
+[[ -z ${ZANTIRO_E2E_HOURS_SCREENSHOT:-} ]] || P save hours "$ZANTIRO_E2E_HOURS_SCREENSHOT"
