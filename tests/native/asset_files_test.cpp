@@ -306,56 +306,57 @@ TEST_F(JpegFileTest, PaddingCommentComesBeforeTheTablesAndTheScanRunsToEoi) {
 class IconFileTest : public ::testing::Test {
 protected:
     static constexpr std::size_t kSide = 48;
-    static constexpr std::size_t kImage = 22;  // ICONDIR 6 + one ICONDIRENTRY 16
-    static constexpr std::size_t kPalette = kImage + 40;
-    static constexpr std::size_t kXor = kPalette + 256 * 4;
-    static constexpr std::size_t kAnd = kXor + kSide * kSide;
     static constexpr std::size_t kAndStride = 8;  // 48 bits padded to 32-bit units
+    static constexpr std::size_t kImageBytes = 40 + 256 * 4 + kSide * kSide + kSide * kAndStride;
 
     void SetUp() override {
         ico_ = readAsset("zantiro.ico");
-        ASSERT_EQ(ico_.size(), 3774u);
+        for (std::size_t i = 0; i < le16(ico_, 4); ++i) {  // the design's image is one of several sizes
+            entry_ = ico_.at(6 + 16 * i) == kSide ? 6 + 16 * i : entry_;
+        }
+        ASSERT_NE(entry_, 0u) << "no 48x48 image";
+        image_ = le32(ico_, entry_ + 12);
+        ASSERT_EQ(le32(ico_, entry_ + 8), kImageBytes) << "bytes in resource";
+        ASSERT_LE(image_ + kImageBytes, ico_.size());
     }
+
+    std::size_t palette() const { return image_ + 40; }
+    std::size_t xorBits() const { return palette() + 256 * 4; }
 
     // Rows are stored bottom-up; y counts from the top here.
     bool transparent(std::size_t x, std::size_t y) const {
-        const std::size_t row = kAnd + (kSide - 1 - y) * kAndStride;
+        const std::size_t row = xorBits() + kSide * kSide + (kSide - 1 - y) * kAndStride;
         return (ico_[row + x / 8] >> (7 - x % 8)) & 1;
     }
 
-    std::uint8_t pixel(std::size_t x, std::size_t y) const { return ico_[kXor + (kSide - 1 - y) * kSide + x]; }
+    std::uint8_t pixel(std::size_t x, std::size_t y) const { return ico_[xorBits() + (kSide - 1 - y) * kSide + x]; }
 
     Bytes ico_;
+    std::size_t entry_ = 0;
+    std::size_t image_ = 0;
 };
 
-TEST_F(IconFileTest, DirectoryAndBitmapHeaderDescribeOne48x48Image) {
+TEST_F(IconFileTest, DirectoryAndBitmapHeaderDescribeThe48x48ImageWith256Colours) {
     EXPECT_EQ(le16(ico_, 0), 0u);
     EXPECT_EQ(le16(ico_, 2), 1u) << "type icon";
-    ASSERT_EQ(le16(ico_, 4), 1u) << "image count";
 
-    EXPECT_EQ(ico_[6], kSide);
-    EXPECT_EQ(ico_[7], kSide);
-    EXPECT_EQ(ico_[8], 0) << "colour count is 0 for 256 colours";
-    EXPECT_EQ(ico_[9], 0);
-    EXPECT_EQ(le16(ico_, 12), 8u) << "bit count";
-    EXPECT_EQ(le32(ico_, 18), kImage);
-    EXPECT_EQ(le32(ico_, 14), ico_.size() - kImage) << "bytes in resource";
+    EXPECT_EQ(ico_[entry_ + 1], kSide);
+    EXPECT_EQ(ico_[entry_ + 2], 0) << "colour count is 0 for 256 colours";
+    EXPECT_EQ(ico_[entry_ + 3], 0);
+    EXPECT_EQ(le16(ico_, entry_ + 6), 8u) << "bit count";
 
-    EXPECT_EQ(le32(ico_, kImage), 40u) << "BITMAPINFOHEADER size";
-    EXPECT_EQ(le32Signed(ico_, kImage + 4), 48);
-    EXPECT_EQ(le32Signed(ico_, kImage + 8), 96) << "XOR and AND bitmaps together";
-    EXPECT_EQ(le16(ico_, kImage + 12), 1u) << "planes";
-    EXPECT_EQ(le16(ico_, kImage + 14), 8u) << "bits per pixel";
-    EXPECT_EQ(le32(ico_, kImage + 16), 0u) << "BI_RGB";
-    const std::uint32_t sizeImage = le32(ico_, kImage + 20);
+    EXPECT_EQ(le32(ico_, image_), 40u) << "BITMAPINFOHEADER size";
+    EXPECT_EQ(le32Signed(ico_, image_ + 4), 48);
+    EXPECT_EQ(le32Signed(ico_, image_ + 8), 96) << "XOR and AND bitmaps together";
+    EXPECT_EQ(le16(ico_, image_ + 12), 1u) << "planes";
+    EXPECT_EQ(le16(ico_, image_ + 14), 8u) << "bits per pixel";
+    EXPECT_EQ(le32(ico_, image_ + 16), 0u) << "BI_RGB";
+    const std::uint32_t sizeImage = le32(ico_, image_ + 20);
     EXPECT_TRUE(sizeImage == 0 || sizeImage == kSide * kSide + kSide * kAndStride) << sizeImage;
-    const std::uint32_t colours = le32(ico_, kImage + 32);
+    const std::uint32_t colours = le32(ico_, image_ + 32);
     EXPECT_TRUE(colours == 0 || colours == 256) << colours;
-
-    // Header + palette + XOR + AND must be exactly the image the directory points at.
-    EXPECT_EQ(40 + 256 * 4 + kSide * kSide + kSide * kAndStride, ico_.size() - kImage);
     for (std::size_t i = 0; i < 256; ++i) {
-        EXPECT_EQ(ico_[kPalette + i * 4 + 3], 0) << "palette entry " << i << " reserved byte";
+        EXPECT_EQ(ico_[palette() + i * 4 + 3], 0) << "palette entry " << i << " reserved byte";
     }
 }
 
@@ -370,7 +371,7 @@ TEST_F(IconFileTest, MaskCutsOutARoundShapeAndHidesNothingBehindIt) {
     std::vector<std::uint8_t> used;
     for (std::size_t y = 0; y < kSide; ++y) {
         for (std::size_t x = 0; x < kSide; ++x) {
-            const std::size_t entry = kPalette + pixel(x, y) * 4u;
+            const std::size_t entry = palette() + pixel(x, y) * 4u;
             if (transparent(x, y)) {
                 EXPECT_EQ(ico_[entry] | ico_[entry + 1] | ico_[entry + 2], 0) << "(" << x << "," << y << ")";
             } else {
