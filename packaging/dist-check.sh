@@ -12,7 +12,7 @@ fail() {
 }
 
 "$root/tools/wine/deps.sh"
-"$root/tools/wine/deps.sh" faketime lintian
+"$root/tools/wine/deps.sh" faketime lintian librsvg2-bin  # librsvg draws the package's SVG icon for the check
 head=$(git -C "$root" rev-parse HEAD)
 say "building dist/ twice from ${head:0:7}: $(git -C "$root" log -1 --format=%s "$head")"
 [[ -z $(git -C "$root" status --porcelain --untracked-files=no) ]] ||

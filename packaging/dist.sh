@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# `make dist` (after `make exe`): writes dist/ with the two Windows zips (zantiro.exe and 使用说明.txt), the Debian
-# package, the winget and Scoop manifests and SHA256SUMS. The time stamps are the last commit's, so a clone of the
-# same commit gives the same bytes anywhere, at any time.
+# `make dist` (after `make exe`): writes dist/ with the two Windows zips (zantiro.exe, 使用说明.txt and LICENSE.txt),
+# the Debian package, the winget and Scoop manifests and SHA256SUMS. The time stamps are the last commit's, so a
+# clone of the same commit gives the same bytes anywhere, at any time.
 #   RELEASE_URL: the folder the files are downloaded from (a placeholder that says so when not given)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -29,11 +29,14 @@ rm -rf dist build/dist
 mkdir -p dist build/dist
 guide=build/dist/使用说明.txt
 python3 packaging/guide_txt.py docs/使用说明.md "$guide"
+licence=build/dist/LICENSE.txt
+sed 's/$/\r/' LICENSE >"$licence"  # CRLF, for Notepad on Windows 7
 for bits in 64 32; do
     exe=build/windows/zantiro.exe
     [[ $bits == 64 ]] || exe=build/windows-x86/zantiro.exe
     [[ -f $exe ]] || { say "no $exe: run make exe first" >&2; exit 1; }
-    python3 packaging/make_zip.py "dist/zantiro-$version-win$bits.zip" "zantiro.exe=$exe" "使用说明.txt=$guide"
+    python3 packaging/make_zip.py "dist/zantiro-$version-win$bits.zip" "zantiro.exe=$exe" "使用说明.txt=$guide" \
+        "LICENSE.txt=$licence"
 done
 packaging/deb/build.sh build/windows/zantiro.exe "$guide" "$version" "dist/zantiro_${version}_amd64.deb"
 python3 packaging/make_manifests.py "$version" "$release_url" "dist/zantiro-$version-win64.zip" \

@@ -15,7 +15,7 @@ import time
 IDENTIFIER = "Zantiro.Zantiro"
 NAME = "Zantiro 计时器"
 DESCRIPTION = "总在最上层的小巧倒计时器和秒表，中文界面，适合上课、考试和演讲。"
-LICENSE = "Proprietary"  # no licence has been chosen for the project yet
+LICENSE = "MIT"  # the root's LICENSE
 WINGET_SCHEMA = "1.6.0"
 
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the 64-bit exe for Wine: the exe in /usr/lib/zantiro, the launcher /usr/bin/zantiro,
-# the desktop entry, the icon in three hicolor sizes, a manual page and the user guide. Every file's bytes, mode,
-# owner and time are fixed, so the same inputs give the same package.
+# the desktop entry, the icon in six hicolor sizes and as SVG, a manual page, the user guide and the licence. Every
+# file's bytes, mode, owner and time are fixed, so the same inputs give the same package.
 #   SOURCE_DATE_EPOCH=SECONDS build.sh ZANTIRO.EXE GUIDE.TXT VERSION OUT.deb
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -21,7 +21,12 @@ install -D -m 644 "$exe" "$pkg/usr/lib/zantiro/zantiro.exe"
 install -D -m 755 "$here/zantiro" "$pkg/usr/bin/zantiro"
 install -D -m 644 "$here/zantiro.desktop" "$pkg/usr/share/applications/zantiro.desktop"
 mkdir -p "$doc"
-sed "s/@YEAR@/$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y)/" "$here/copyright" >"$doc/copyright"
+# The machine-readable copyright file: its holders and the licence's text are LICENSE's, the text's blank lines as " .".
+{
+    sed "s/@COPYRIGHT@/$(sed -n 's/^Copyright (c) //p' "$root/LICENSE")/" "$here/copyright"
+    printf '\nLicense: MIT\n'
+    sed -n '/^Permission/,$ { s/^$/./; s/^/ /; p }' "$root/LICENSE"
+} >"$doc/copyright"
 install -D -m 644 "$guide" "$doc/使用说明.txt"
 mkdir -p "$pkg/usr/share/man/man1"
 gzip -9n <"$here/zantiro.1" >"$pkg/usr/share/man/man1/zantiro.1.gz"
@@ -29,12 +34,8 @@ gzip -9n <"$here/zantiro.1" >"$pkg/usr/share/man/man1/zantiro.1.gz"
     printf 'zantiro (%s) unstable; urgency=medium\n\n  * Release %s.\n\n' "$version" "$version"
     printf ' -- %s  %s\n' "$maintainer" "$(LC_ALL=C date -u -R -d "@$SOURCE_DATE_EPOCH")"
 } | gzip -9n >"$doc/changelog.gz"
-# The program's own 48-pixel icon, enlarged for the bigger sizes; no time stamps in the PNG.
-for size in 48 128 256; do
-    mkdir -p "$pkg/usr/share/icons/hicolor/${size}x$size/apps"
-    convert "$root/resources/zantiro.ico[0]" -filter Mitchell -resize "${size}x$size" -strip \
-        -define png:exclude-chunks=date,time "PNG32:$pkg/usr/share/icons/hicolor/${size}x$size/apps/zantiro.png"
-done
+# The program's icon drawn at each size from its shapes, and those shapes as SVG.
+python3 "$root/tools/make_icon.py" --hicolor "$pkg/usr/share/icons/hicolor" >/dev/null
 
 find "$pkg" -type d -exec chmod 755 {} +
 find "$pkg" -type f ! -path "$pkg/usr/bin/*" -exec chmod 644 {} +
