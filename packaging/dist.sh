@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `make dist` (after `make exe`): writes dist/ with the two Windows zips (zantiro.exe, 使用说明.txt and LICENSE.txt),
 # the Debian package, the winget and Scoop manifests and SHA256SUMS. The time stamps are the last commit's, so a
-# clone of the same commit gives the same bytes anywhere, at any time.
+# clone of the same commit gives the same bytes anywhere, at any time. It builds only a version CHANGELOG.md names.
 #   RELEASE_URL: the folder the files are downloaded from (a placeholder that says so when not given)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -18,6 +18,12 @@ export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
     say "note: uncommitted changes are in this dist, but its time stamps are the last commit's"
 placeholder=https://placeholder.invalid/set-RELEASE_URL/zantiro/$version
 release_url=${RELEASE_URL:-$placeholder}
+
+# A release says what changed: CHANGELOG.md names it in a dated heading ("## [Unreleased]" names none).
+if ! grep -qxE "## \[${version//./\\.}\] - [0-9]{4}-[0-9]{2}-[0-9]{2}" CHANGELOG.md; then
+    say "CHANGELOG.md has no heading '## [$version] - YYYY-MM-DD': say what changed in $version first" >&2
+    exit 1
+fi
 
 # Every version named in the guide's examples must be this one.
 if grep -oE 'zantiro[-_][0-9]+\.[0-9]+\.[0-9]+' docs/使用说明.md | grep -vxE "zantiro[-_]${version//./\\.}"; then
