@@ -57,7 +57,8 @@ def check_guide(text, checkout):
 def check_zip(path, bits, version, checkout, licence):
     with zipfile.ZipFile(path, metadata_encoding="gbk") as z:
         check([i.filename for i in z.infolist()] == ["zantiro.exe", "使用说明.txt", "LICENSE.txt"], f"{path}: entries")
-        check(z.read("LICENSE.txt").decode() == licence.replace("\n", "\r\n"), f"{path}: LICENSE.txt is not LICENSE, CRLF")
+        check(z.read("LICENSE.txt").decode() == licence.replace("\n", "\r\n"),
+              f"{path}: LICENSE.txt is not LICENSE with CRLF")
         check(z.testzip() is None, f"{path}: a damaged entry")
         exe = z.read("zantiro.exe")
         machine, stamp, file_version = pe_facts(exe)

@@ -47,7 +47,7 @@ class Disc:
         return self.cx - self.r, self.cy - self.r, self.cx + self.r, self.cy + self.r
 
     def svg(self):
-        return f'<circle cx="{self.cx}" cy="{self.cy}" r="{self.r}" fill="{hex_colour(self.colour)}"/>'
+        return f'<circle cx="{self.cx:g}" cy="{self.cy:g}" r="{self.r:g}" fill="{hex_colour(self.colour)}"/>'
 
 
 class Box:
@@ -61,8 +61,8 @@ class Box:
         return self.left, self.top, self.right, self.bottom
 
     def svg(self):
-        return (f'<rect x="{self.left}" y="{self.top}" width="{self.right - self.left}" '
-                f'height="{self.bottom - self.top}" fill="{hex_colour(self.colour)}"/>')
+        return (f'<rect x="{self.left:g}" y="{self.top:g}" width="{self.right - self.left:g}" '
+                f'height="{self.bottom - self.top:g}" fill="{hex_colour(self.colour)}"/>')
 
 
 class Stroke:
@@ -80,11 +80,12 @@ class Stroke:
 
     def bounds(self):
         w = self.half_width
-        return min(self.ax, self.bx) - w, min(self.ay, self.by) - w, max(self.ax, self.bx) + w, max(self.ay, self.by) + w
+        return (min(self.ax, self.bx) - w, min(self.ay, self.by) - w,
+                max(self.ax, self.bx) + w, max(self.ay, self.by) + w)
 
     def svg(self):
-        return (f'<line x1="{self.ax!r}" y1="{self.ay!r}" x2="{self.bx!r}" y2="{self.by!r}" '
-                f'stroke="{hex_colour(self.colour)}" stroke-width="{2 * self.half_width}" stroke-linecap="round"/>')
+        return (f'<line x1="{self.ax:g}" y1="{self.ay:g}" x2="{self.bx:g}" y2="{self.by:g}" '
+                f'stroke="{hex_colour(self.colour)}" stroke-width="{2 * self.half_width:g}" stroke-linecap="round"/>')
 
 
 def polar(angle_deg, radius):
@@ -206,11 +207,15 @@ def alpha_image(size):
     return bitmap_header(size, 32, len(xor_data) + len(mask)) + xor_data + mask
 
 
+def png_image(size):
+    return png_bytes(size, size, rgba(size), channels=4)
+
+
 def image(size):
     if size == DESIGN_SIZE:
         return paletted_image(size)
     if size == PNG_SIZE:
-        return png_bytes(size, size, rgba(size), channels=4)
+        return png_image(size)
     return alpha_image(size)
 
 
@@ -241,7 +246,7 @@ def write(path, data):
 def main(args):
     if len(args) == 2 and args[0] == "--hicolor":
         for size in HICOLOR_SIZES:
-            write(f"{args[1]}/{size}x{size}/apps/zantiro.png", png_bytes(size, size, rgba(size), channels=4))
+            write(f"{args[1]}/{size}x{size}/apps/zantiro.png", png_image(size))
         write(f"{args[1]}/scalable/apps/zantiro.svg", svg_text().encode())
     elif len(args) <= 1 and "--hicolor" not in args:
         root = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources"))
