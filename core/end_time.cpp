@@ -3,16 +3,16 @@
 
 namespace zantiro::core {
 
-void TimingEngine::daoshike_Click() {
+bool TimingEngine::daoshike_Click() {
     const std::string defaultText = clockTimeText(nextFullHour(regional_.timeOfDay()));
     for (;;) {
         const std::string answer = trimSpaces(inputBox_.ask(kEndTimePrompt, kEndTimeTitle, defaultText));
         if (answer.empty()) {
-            return;  // Cancel, or nothing typed: nothing changes
+            return false;  // Cancel, or nothing typed: nothing changes
         }
         if (const std::optional<ClockTime> endTime = parseClockTime(answer)) {
             chooseEndTime(*endTime);
-            return;
+            return true;
         }
     }
 }

@@ -112,8 +112,8 @@ public:
     bool daodiy_Click();  // true when the box accepted a length
     // What daodiy_Click does once the box has accepted a length.
     void chooseCustomLength(const CustomLength& length);
-    // Asks for a time of day and counts down to it at once.
-    void daoshike_Click();
+    // Asks for a time of day and counts down to it at once; false when the box was cancelled.
+    bool daoshike_Click();
     // What daoshike_Click does once the box has accepted a time: the count to its next moment on the wall clock,
     // started at once with its ticks on the clock's seconds.
     void chooseEndTime(ClockTime endTime);
@@ -123,6 +123,7 @@ public:
     void addMinutes(int minutes);
 
     RunState runState() const { return model_.state; }
+    Mode mode() const { return model_.mode; }
     OfferedButtons offered() const;
 
     void Timer2_Tick();

@@ -180,6 +180,9 @@ private:
     forms::ReadableText readableTime() const;
     // A length of an hour or more shows only its minutes and seconds while the hours are hidden: the notice says so.
     void adviseHours();
+    // A countdown that became an hour or longer without a length typed in (a time of day, a minute more) shows the
+    // hours by itself, so that it never reads as a few minutes.
+    void showHoursWhenLong();
     void choosePlacement(MenuItem& item, const forms::MonitorArea& screen, float left, float top);
     // The monitor the window starts on, as it is now: the one asked for, else the primary.
     forms::MonitorArea startMonitor() const;

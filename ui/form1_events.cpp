@@ -48,8 +48,10 @@ void Form1::wireEvents() {
         }
     };
     daoshike.onClick = [this] {
-        timing.daoshike_Click();  // starts at once
-        keepAwakeWhileRunning();
+        if (timing.daoshike_Click()) {  // started at once
+            showHoursWhenLong();
+            keepAwakeWhileRunning();
+        }
     };
     yinxiao.onClick = [this] { sounds.yinxiao_Click(); };
     for (MenuItem* item : {&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang}) {

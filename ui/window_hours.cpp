@@ -42,6 +42,12 @@ forms::ReadableText Form1::readableTime() const {
     return {{&Label3, &Label2[1], &Label4}};
 }
 
+void Form1::showHoursWhenLong() {
+    if (timing.mode() != core::Mode::CountUp && timing.CountdownSeconds >= kHourSeconds) {
+        showHours();
+    }
+}
+
 void Form1::adviseHours() {
     if (!xiaoshi.checked() && timing.CountdownSeconds >= kHourSeconds) {
         platform_.notifier.notify(kHoursAdvice);

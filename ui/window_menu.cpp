@@ -13,6 +13,7 @@ void Form1::Command4_Click() {
 void Form1::functionKey(int number) {
     if (number == 9 || number == 10) {
         timing.addMinutes(number == 9 ? 1 : -1);
+        showHoursWhenLong();
         return;
     }
     static constexpr int kFirst = 1;
@@ -86,6 +87,7 @@ void Form1::applyStartOptions(const core::StartOptions& options) {
         adviseHours();
     } else if (options.mode == core::StartMode::Until) {
         runFunctionMenu([this, &options] { timing.chooseEndTime(options.until); });
+        showHoursWhenLong();
         keepAwakeWhileRunning();
     }
     if (options.mute && yinxiao.checked()) {

@@ -72,6 +72,14 @@ TEST(EndTime, TheBoxOffersTheNextFullHourAsksAgainAndTheCountReachesZeroAsTheClo
     app.chooseFromMenu("daoshike");
     EXPECT_EQ(app.checkedModeItem(), "dao3");
     EXPECT_EQ(app.display(), "00:03:00");
+    EXPECT_FALSE(f.xiaoshi.checked());
+
+    // An hour or more away shows the hours by itself, and says nothing.
+    app.inputBox.answer("10:30");
+    app.chooseFromMenu("daoshike");
+    EXPECT_TRUE(f.xiaoshi.checked());
+    EXPECT_TRUE(f.Label1.visible());
+    EXPECT_TRUE(app.notifier.shown.empty());
 }
 
 // A minute more at 20 seconds left takes the frame back to plain; the milestones come again at their ticks. A minute
@@ -106,6 +114,15 @@ TEST(MinuteMoreOrLess, TheFrameFollowsTheTimeLeftEitherWay) {
     EXPECT_EQ(f.timing.runState(), core::RunState::Finished);
     f.functionKey(9);  // flashing: nothing
     EXPECT_EQ(app.display(), "00:00:00");
+
+    // A minute more that makes an hour shows the hours.
+    app.press(f.Command1);
+    app.inputBox.answer("59.5");
+    app.chooseFromMenu("daodiy");
+    app.press(f.Command1);
+    EXPECT_FALSE(f.xiaoshi.checked());
+    f.functionKey(9);
+    EXPECT_TRUE(f.xiaoshi.checked());
 }
 
 }  // namespace

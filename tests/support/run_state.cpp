@@ -96,7 +96,9 @@ void expectRunStateHolds(const HeadlessApp& app, const std::string& step) {
     if (!f.Timer4.enabled()) {
         EXPECT_TRUE(f.Label3.visible() && f.Label4.visible() && f.Label2[1].visible());
     }
-    EXPECT_FALSE(f.Label1.visible() || f.Label2[0].visible());
+    // The hours and their colon show while 显示小时 is checked, and flash with the minutes.
+    EXPECT_EQ(f.Label1.visible(), f.xiaoshi.checked() && f.Label3.visible());
+    EXPECT_EQ(f.Label2[0].visible(), f.Label1.visible());
     EXPECT_GE(t.ElapsedSeconds, 0);
     EXPECT_EQ(countChecked({&f.menuzheng, &f.dao1, &f.dao3, &f.dao5, &f.dao10, &f.daodiy, &f.daoshike}), 1);
     EXPECT_EQ(countChecked({&f.zhong, &f.di, &f.ding, &f.youxia, &f.zuoxia, &f.youshang, &f.zuoshang}), 1);
@@ -115,9 +117,10 @@ void expectAwakeRequestsAlternate(const HeadlessApp& app) {
 }
 
 std::string RandomUser::act(HeadlessApp& app) {
-    static const char* const kItems[] = {"menuzheng", "dao1",  "dao3",  "dao5",  "dao10",  "daodiy", "daoshike",
-                                         "yinxiao",   "zhong", "di",    "ding",  "youxia", "zuoxia", "youshang",
-                                         "zuoshang",  "tou90", "tou80", "tou75", "tou50",  "tou30",  "tou0"};
+    static const char* const kItems[] = {"menuzheng", "dao1",     "dao3",     "dao5",   "dao10", "daodiy",
+                                         "daoshike",  "yinxiao",  "zhong",    "di",     "ding",  "youxia",
+                                         "zuoxia",    "youshang", "zuoshang", "tou90",  "tou80", "tou75",
+                                         "tou50",     "tou30",    "tou0",     "xiaoshi"};
     static const char* const kAnswers[] = {"8.5",  " 2 ", "-2",         "0",   "0.04", "abc",  "",
                                            "1.26", "90",  "35791394.2", "0.1", "9:42", "24:00"};
     static const int kKeys[] = {1, 2, 3, 4, 5, 9, 10};
