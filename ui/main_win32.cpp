@@ -36,8 +36,8 @@ namespace {
 using namespace zantiro;
 using namespace zantiro::forms::win32;
 
-// Accelerators first, so F1 to F5 work whichever button has the focus; then Tab and Enter among the buttons.
-// With the diagnostic log on, a GetMessageW that finds nothing waiting counts as a wake-up.
+// Accelerators first, so F1 to F5, F9 and F10 work whichever button has the focus; then Tab and Enter among the
+// buttons. With the diagnostic log on, a GetMessageW that finds nothing waiting counts as a wake-up.
 void runMessageLoop(const MainWindow& mainWindow, DiagnosticLog* log) {
     MSG message{};
     for (;;) {

@@ -28,17 +28,21 @@ constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDR
 constexpr DWORD kExStyle = WS_EX_NOACTIVATE | WS_EX_APPWINDOW;
 // Clear of IDOK and IDCANCEL, which IsDialogMessageW sends for Enter and Esc.
 constexpr int kFirstButtonId = 100;
-constexpr WORD kFirstFunctionKeyCommand = 0x7F01;
-constexpr int kFunctionKeys = 5;
+constexpr WORD kFirstFunctionKeyCommand = 0x7F01;  // + n - 1 for Fn
+// F1 to F5 choose a countdown, F9 and F10 add and take away a minute; F6 to F8 stay the focused control's.
+constexpr std::array kFunctionKeys{1, 2, 3, 4, 5, 9, 10};
 constexpr WORD kAcceleratorNotification = 1;  // HIWORD(wParam) of WM_COMMAND from TranslateAcceleratorW
 
+// F10 comes as WM_SYSKEYDOWN, since it is the menu key; an accelerator without FALT takes it as well, and the
+// key-down the window never sees is what keeps DefWindowProc from entering menu mode at the key-up.
 UniqueAccelerators createFunctionKeys() {
-    std::array<ACCEL, kFunctionKeys> keys{};
-    for (int i = 0; i < kFunctionKeys; ++i) {
-        keys[static_cast<std::size_t>(i)] = ACCEL{static_cast<BYTE>(FVIRTKEY), static_cast<WORD>(VK_F1 + i),
-                                                  static_cast<WORD>(kFirstFunctionKeyCommand + i)};
+    std::array<ACCEL, kFunctionKeys.size()> keys{};
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const int number = kFunctionKeys[i];
+        keys[i] = ACCEL{static_cast<BYTE>(FVIRTKEY), static_cast<WORD>(VK_F1 + number - 1),
+                        static_cast<WORD>(kFirstFunctionKeyCommand + number - 1)};
     }
-    return UniqueAccelerators(CreateAcceleratorTableW(keys.data(), kFunctionKeys));
+    return UniqueAccelerators(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
 }
 
 // The program's icon at the size the system uses; shared, so the system frees it.
@@ -239,7 +243,7 @@ void MainWindow::onWindowPosChanged() {
 
 void MainWindow::onCommand(WORD id, WORD code, HWND from) {
     if (code == kAcceleratorNotification && id >= kFirstFunctionKeyCommand &&
-        id < kFirstFunctionKeyCommand + kFunctionKeys) {
+        id < kFirstFunctionKeyCommand + kFunctionKeys.back()) {
         if (onFunctionKey) {
             runHandler([this, id] { onFunctionKey(id - kFirstFunctionKeyCommand + 1); });
         }

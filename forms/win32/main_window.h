@@ -39,13 +39,13 @@ public:
     // Tells screen readers `text` unasked: an alert event on the client area's alert element.
     void announce(std::string_view text);
 
-    HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, for TranslateAcceleratorW
+    HACCEL accelerators() const { return accelerators_.get(); }  // F1 to F5, F9, F10: TranslateAcceleratorW
     TimerScheduler& scheduler() { return *scheduler_; }          // after create()
     using WindowBase::hwnd;
 
     void controlChanged(Control& control, Property property) override;
 
-    std::function<void(int number)> onFunctionKey;  // 1 to 5 for F1 to F5
+    std::function<void(int number)> onFunctionKey;  // n for Fn: 1 to 5, 9 and 10
     std::function<void(int id)> onHotkey;           // WM_HOTKEY's id, from any program
 
 private:

@@ -286,7 +286,9 @@ TEST_F(MainWindowTest, FunctionKeysReachTheirHandlerWhicheverButtonHasTheFocus) 
     EXPECT_NE(TranslateAcceleratorW(hwnd(), mainWindow.accelerators(), &f3), 0);
     MSG f6{secondButton(), WM_KEYDOWN, VK_F6, 0x00400001, 0, {}};
     EXPECT_EQ(TranslateAcceleratorW(hwnd(), mainWindow.accelerators(), &f6), 0);
-    EXPECT_EQ(functionKeys, std::vector<int>{3});
+    MSG f10{secondButton(), WM_SYSKEYDOWN, VK_F10, 0x00440001, 0, {}};  // the menu key comes as a system key
+    EXPECT_NE(TranslateAcceleratorW(hwnd(), mainWindow.accelerators(), &f10), 0);
+    EXPECT_EQ(functionKeys, (std::vector<int>{3, 10}));
 }
 
 TEST_F(MainWindowTest, EnterClicksTheFocusedButtonAndEscapeClicksNothing) {
