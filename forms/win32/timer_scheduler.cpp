@@ -101,7 +101,8 @@ void TimerScheduler::shareWakeUps(Timer& clockTimer, Clock wallClock) {
 
 // The clock's next tick goes to the leader's first grid point from the start of the wall-clock interval after
 // the one its last tick was due in (or from now, when that has begun already): a second is neither skipped nor
-// shown twice.
+// shown twice. A leader whose first tick comes sooner than an interval may have no point left in that wall-clock
+// interval but one already passed: the clock takes that one and ticks at once, showing the second it was due in.
 void TimerScheduler::moveClockOnto(const Entry& leader) {
     Entry& clock = *clockEntry_;
     if (!clock.timer->running() || clock.firing || clock.interval <= 0 || leader.interval <= 0 ||
@@ -115,6 +116,10 @@ void TimerScheduler::moveClockOnto(const Entry& leader) {
     const std::int64_t from = std::max(nextInterval, now);
     const std::int64_t steps = (from - leader.t0 + leader.interval - 1) / leader.interval;  // from >= leader.t0
     clock.due = leader.t0 + steps * leader.interval;
+    const std::int64_t intervalEnd = nextInterval + clock.interval;
+    if (now < intervalEnd && clock.due >= intervalEnd) {
+        clock.due -= ((clock.due - intervalEnd) / leader.interval + 1) * leader.interval;  // the last one before
+    }
     clock.t0 = clock.due - clock.interval;
     arm(clock);
 }

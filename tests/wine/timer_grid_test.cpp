@@ -139,6 +139,18 @@ TEST_F(TimerGrid, EnablingOrNewIntervalStartsAFullIntervalFromThatMoment) {
     EXPECT_EQ(fired, expected);
 }
 
+TEST_F(TimerGrid, FirstTickSoonerThenWholeIntervalsUntilAPlainEnable) {
+    Timer countdown("Timer3", 1000, false);
+    start(countdown);
+    countdown.startWithFirstTickIn(300);
+    const UINT_PTR id = armedId();
+    offerEveryMillisecond(id, 2500);
+    countdown.setEnabled(false);
+    countdown.setEnabled(true);  // a full interval from 2500
+    offerEveryMillisecond(id, 3600);
+    EXPECT_EQ(fired, (std::vector<std::int64_t>{300, 1300, 2300, 3500}));
+}
+
 TEST_F(TimerGrid, HandlerStoppingItsOwnTimerGetsNoFurtherTick) {
     onTick = [](Timer& self) { self.setEnabled(false); };
     const UINT_PTR id = startTimer();

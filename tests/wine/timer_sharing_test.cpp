@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "forms/controls.h"
 #include "forms/win32/timer_scheduler.h"
+#include "tests/wine/wine_test_support.h"
 
 namespace zantiro::wine_tests {
 namespace {
@@ -25,8 +28,9 @@ struct SharedRun {
     std::set<std::int64_t> leaderTicks;
 };
 
-// Clock from 0, the leader (interval 1000 or 500) started at `start`; every millisecond a WM_TIMER for each.
-SharedRun run(std::int64_t start, int leaderInterval, std::int64_t wallOffset, std::int64_t until) {
+// Clock from 0, the leader (interval 1000 or 500) started at `start` with its first tick `firstTick` later; every
+// millisecond a WM_TIMER for each.
+SharedRun run(std::int64_t start, int leaderInterval, int firstTick, std::int64_t wallOffset, std::int64_t until) {
     std::int64_t now = 0;
     std::set<UINT_PTR> armed;
     TimerScheduler scheduler(TimerScheduler::SystemTimer{[&](UINT_PTR id, UINT) { return armed.insert(id), true; },
@@ -43,10 +47,11 @@ SharedRun run(std::int64_t start, int leaderInterval, std::int64_t wallOffset, s
     scheduler.add(clock);
     scheduler.add(leader);
     scheduler.shareWakeUps(clock, [&] { return now + wallOffset; });
+    TimerObserver observer(scheduler);
+    leader.setObserver(&observer);
     for (; now <= until; ++now) {
         if (now == start) {
-            leader.setEnabled(true);
-            scheduler.timerChanged(leader);
+            leader.startWithFirstTickIn(firstTick);
         }
         for (const UINT_PTR id : std::set<UINT_PTR>(armed)) {
             scheduler.onTimerMessage(id);
@@ -56,12 +61,14 @@ SharedRun run(std::int64_t start, int leaderInterval, std::int64_t wallOffset, s
 }
 
 TEST(TimerSharing, ClockMovesOntoTheCountingGridAndShowsEverySecondOnce) {
-    for (const int leaderInterval : {1000, 500}) {
+    // Plain enabling gives a full interval; a countdown to a time of day starts off the grid, on the wall's second.
+    for (const auto& [leaderInterval, firstTick] :
+         std::initializer_list<std::pair<int, int>>{{1000, 1000}, {500, 500}, {1000, 1}, {1000, 300}, {1000, 999}}) {
         for (const std::int64_t start : {1, 400, 999, 1000, 1001, 1500, 1998}) {
             for (const std::int64_t wallOffset : {0, 1, 250, 600, 999, -1}) {
-                SCOPED_TRACE(testing::Message() << "leader every " << leaderInterval << " ms from " << start
-                                                << ", wall clock " << wallOffset << " ms ahead");
-                const SharedRun result = run(start, leaderInterval, wallOffset, 8000);
+                SCOPED_TRACE(testing::Message() << "leader every " << leaderInterval << " ms from " << start << ", "
+                                                << firstTick << " to its first, wall clock " << wallOffset << " ahead");
+                const SharedRun result = run(start, leaderInterval, firstTick, wallOffset, 8000);
                 ASSERT_GE(result.clockTicks.size(), 6u);
                 for (std::size_t i = 1; i < result.shownSeconds.size(); ++i) {
                     EXPECT_EQ(result.shownSeconds[i], result.shownSeconds[i - 1] + 1) << "clock tick " << i;
