@@ -38,7 +38,8 @@ if(ZANTIRO_WINDOWS_SUITE)
     add_test(NAME e2e_countdown
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/countdown.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
     add_test(NAME e2e_command_line
-        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/command_line.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/command_line.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>
+                $<TARGET_FILE:zantiro_e2e_screen_reader>)
     # The window at 96 dpi scaled to 200 % against the 192-dpi checks, Ctrl + wheel, placement and bad values.
     add_test(NAME e2e_scale
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/scale.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
@@ -48,7 +49,8 @@ if(ZANTIRO_WINDOWS_SUITE)
     set_tests_properties(e2e_countdown PROPERTIES RESOURCE_LOCK zantiro_wine_prefix_alsa)
     # The timer worked by hotkeys and clicks while another program keeps the keyboard; a second timer; /nohotkeys.
     add_test(NAME e2e_hotkeys
-        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/hotkeys.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)
+        COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/hotkeys.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>
+                $<TARGET_FILE:zantiro_e2e_screen_reader>)
     set_tests_properties(e2e_hotkeys PROPERTIES TIMEOUT 300 LABELS e2e RESOURCE_LOCK zantiro_wine_prefix)
     add_test(NAME e2e_always_heard
         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/always_heard.sh $<TARGET_FILE:zantiro> $<TARGET_FILE:zantiro_e2e_driver>)

@@ -4,8 +4,9 @@
 # starts, pauses and resumes, F7 stops and F8 resets; real clicks on 开 始, 暂 停 and 停 止 work the timer; 功 能's
 # menu and Ctrl+Alt+F5's box borrow the keyboard and give it back; text typed afterwards lands in the bystander.
 # A click on the digits activates the timer. A second timer starts without a box, says which keys are taken, and
-# the first keeps them. With /nohotkeys the keys do nothing.
-#   hotkeys.sh zantiro.exe zantiro_e2e_driver.exe
+# the first keeps them. With /nohotkeys the keys do nothing. Ctrl+Alt+F9 and F10 from beside, and F9 and F10 on the
+# timer's own keyboard, give a running countdown a minute more and less; more time takes the red frame back to black.
+#   hotkeys.sh zantiro.exe zantiro_e2e_driver.exe zantiro_e2e_screen_reader.exe
 # ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix).
 set -euo pipefail
 # Xvfb puts its keymap back whenever its last client leaves: no reset, so the keymap below holds.
@@ -36,6 +37,19 @@ key_then_buttons() {
     xdotool key "$1"
     shift
     D wait-buttons 3000 "$@"
+}
+# minute_key KEYS SECONDS: real keys change the running countdown by SECONDS, less the ticks while it is read.
+minute_key() {
+    local before after started=${EPOCHREALTIME/./} tries
+    before=$(e2e_seconds_shown)
+    xdotool key "$1"
+    for ((tries = 0; tries < 50; tries++)); do
+        after=$(e2e_seconds_shown)
+        ((after - before > 30 || before - after > 30)) && break
+    done
+    local change=$((after - before)) ticks=$(((${EPOCHREALTIME/./} - started) / 1000000 + 1))
+    ((change <= $2 && change >= $2 - ticks)) || e2e_fail "$1 changed the time from $before s by $change s (expected $2)"
+    echo "ok: $1 changed the time from $before s by $change s"
 }
 
 e2e_step "the first timer; another program takes the keyboard"
@@ -112,6 +126,17 @@ keep_keyboard "the box closed"
 e2e_shot half
 P compare half reset minutes changed  # 00:30 after 05:00
 
+e2e_step "Ctrl+Alt+F9 and F10 while counting down from 00:30: a minute more, less, more"
+key_then_buttons ctrl+alt+F6 "停 止" on "暂 停" on "复 位" off "功 能" off "退 出" on
+minute_key ctrl+alt+F9 60
+minute_key ctrl+alt+F10 -60
+e2e_shot less
+P frame less red  # less than 30 s left: red at once
+minute_key ctrl+alt+F9 60
+e2e_shot more
+P frame more black  # more than a minute left again
+keep_keyboard "F9, F10, F9"
+
 e2e_step "text typed now lands in the bystander"
 xdotool type --delay 50 "still here"
 D expect-typed "still here"
@@ -120,9 +145,15 @@ e2e_step "a click on the digits activates the timer"
 xdotool mousemove $((X + W / 2)) $((Y + H / 4)) click 1
 D check-timer-active
 
+e2e_step "F10 and F9 on the timer's own keyboard: no menu mode after F10, which would swallow F9"
+minute_key F10 -60
+minute_key F9 60
+key_then_buttons ctrl+alt+F7 "开 始" off "暂 停" off "复 位" on "功 能" on "退 出" on
+key_then_buttons ctrl+alt+F8 "开 始" on "暂 停" off "复 位" on "功 能" on "退 出" on
+
 e2e_step "a second timer starts without a box; the first keeps its keys"
 start_in second
-D wait-notice 20000 "Ctrl+Alt+F1、F2、F3、F4、F5、F6、F7、F8"
+D wait-notice 20000 "Ctrl+Alt+F1、F2、F3、F4、F5、F6、F7、F8、F9、F10"
 D no-message-box
 ZANTIRO_E2E_FOLDER=second D wait-buttons 3000 "开 始" on "暂 停" off "复 位" off "功 能" on "退 出" on
 key_then_buttons ctrl+alt+F6 "停 止" on "暂 停" on "复 位" off "功 能" off "退 出" on

@@ -11,10 +11,10 @@ e2e_step() {
     printf '\n== %s (%d s)\n' "$*" "$SECONDS"
 }
 
-# e2e_init zantiro.exe driver.exe: call first. Uses WINEPREFIX as exported by the caller (see the scripts' headers),
-# and E2E_SCREEN for the X screen (default 1280x800x24).
+# e2e_init zantiro.exe driver.exe [screen_reader.exe]: call first. Uses WINEPREFIX as exported by the caller (see the
+# scripts' headers), and E2E_SCREEN for the X screen (default 1280x800x24).
 e2e_init() {
-    (($# == 2)) || { echo "usage: $0 zantiro.exe zantiro_e2e_driver.exe" >&2; exit 2; }
+    (($# == 2 || $# == 3)) || { echo "usage: $0 zantiro.exe zantiro_e2e_driver.exe [screen_reader.exe]" >&2; exit 2; }
     E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
     E2E_ROOT=$(cd "$E2E_HERE/../.." && pwd)
     [[ -f $1 ]] || e2e_fail "no program at $1"
@@ -46,6 +46,7 @@ e2e_init() {
     # A fresh folder: the program writes its sound files next to itself.
     cp "$exe" "$E2E_WORK/zantiro.exe"
     cp "$driver" "$E2E_WORK/driver.exe"
+    (($# == 2)) || cp "$3" "$E2E_WORK/screen_reader.exe"
     ZANTIRO_SCREEN=${E2E_SCREEN:-1280x800x24} zantiro_start_xvfb
     echo "e2e: prefix $WINEPREFIX, display $DISPLAY, folder $E2E_WORK"
 }
@@ -114,6 +115,19 @@ e2e_start_bystander() {
     done
     cat "$E2E_WORK/bystander.log"
     grep -q '^ok: the bystander' "$E2E_WORK/bystander.log" || e2e_fail "the bystander did not take the keyboard"
+}
+
+# R: the screen reader (see screen_reader.cpp), when e2e_init was given it.
+R() {
+    "$WINE" "$E2E_WORK/screen_reader.exe" "$@" 9>&-
+}
+
+# e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it.
+e2e_seconds_shown() {
+    local time
+    time=$(R time)
+    time=${time##*$'\n'}  # after the reader's "ok" line
+    echo $((10#${time%:*} * 60 + 10#${time#*:}))
 }
 
 # P COMMAND SHOT [ARGS]: SHOT, and any argument that names a picture taken by e2e_shot, become its file.

@@ -5,6 +5,7 @@
 //   screen_reader countdown SECONDS      prints "listening", waits for 开 始 to be pressed and listens until the end:
 //                                        the time follows every tick, and exactly the milestones of a countdown of
 //                                        SECONDS are announced, on time
+//   screen_reader time                   prints the time as the client area names it now, e.g. 01:29
 // Prints a line per check; exits 1 on the first failed check, 2 on a usage error.
 #include <fcntl.h>
 #include <io.h>
@@ -310,14 +311,23 @@ int wmain(int argc, wchar_t** argv) {
     const bool isTree = words.size() >= 7 && words[0] == L"tree";
     const bool isCountdown = words.size() == 2 && words[0] == L"countdown";
     const bool isFocus = words.size() == 2 && words[0] == L"focus";
-    if (!isTree && !isCountdown && !isFocus) {
-        std::fputs("usage: screen_reader tree TIME CAPTION x5 | focus CAPTION | countdown SECONDS\n", stderr);
+    const bool isTime = words.size() == 1 && words[0] == L"time";
+    if (!isTree && !isCountdown && !isFocus && !isTime) {
+        std::fputs("usage: screen_reader tree TIME CAPTION x5 | focus CAPTION | countdown SECONDS | time\n", stderr);
         return 2;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HWND main = findMainWindow();
     if (!check(main != nullptr, "a visible window captioned \"Zantiro\" exists")) {
         return 1;
+    }
+    if (isTime) {
+        IAccessible* client = clientOf(main);
+        if (client != nullptr) {
+            std::printf("%s\n", utf8(nameOf(Element{client, 1})).c_str());  // child 1: the time
+            client->Release();
+        }
+        return client != nullptr ? 0 : 1;
     }
     const bool passed = isTree    ? tree(main, {words.begin() + 1, words.end()})
                         : isFocus ? focus(main, words[1])

@@ -9,16 +9,10 @@
 # ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix).
 set -euo pipefail
 export WINEPREFIX=${ZANTIRO_E2E_PREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/wine-prefix}
-(($# == 3)) || { echo "usage: $0 zantiro.exe zantiro_e2e_driver.exe zantiro_e2e_screen_reader.exe" >&2; exit 2; }
-reader=$(realpath "$3")
 # shellcheck source=tests/e2e/lib.sh
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-e2e_init "$1" "$2"
-cp "$reader" "$E2E_WORK/screen_reader.exe"
-
-R() {
-    "$WINE" "$E2E_WORK/screen_reader.exe" "$@" 9>&-
-}
+(($# == 3)) || { echo "usage: $0 zantiro.exe zantiro_e2e_driver.exe zantiro_e2e_screen_reader.exe" >&2; exit 2; }
+e2e_init "$@"
 
 e2e_step "what a screen reader finds after /countdown 0.6 /mute"
 e2e_start_program /countdown 0.6 /mute
