@@ -327,8 +327,8 @@ HWND dialogOrFail(const std::wstring& title) {
     return found.size() == 1 ? found.front() : nullptr;
 }
 
-// check-input TITLE DEFAULT: the custom-length box as it opens: modal over the timer, the prompt, the default
-// text in the edit box wholly selected and focused, and its two buttons.
+// check-input TITLE DEFAULT [PROMPT]: the input box as it opens: modal over the timer, the prompt (by default the
+// custom length's), the default text in the edit box wholly selected and focused, and its two buttons.
 bool checkInput(Args args) {
     HWND main = mainWindowOrFail();
     HWND box = main ? dialogOrFail(args[0]) : nullptr;
@@ -336,9 +336,10 @@ bool checkInput(Args args) {
         return false;
     }
     const auto edits = childrenOfClass(box, L"Edit");
+    const std::wstring prompt = args.size() > 2 ? args[2] : kCustomPrompt;
     if (!check(GetWindow(box, GW_OWNER) == main, "the box is owned by the timer window") ||
         !check(!IsWindowEnabled(main), "the timer window is disabled while the box is open (modal)") ||
-        !check(findChild(box, L"Static", kCustomPrompt) != nullptr, "the three-line prompt is shown") ||
+        !check(findChild(box, L"Static", prompt) != nullptr, "the prompt \"%s\" is shown", utf8(prompt).c_str()) ||
         !check(findChild(box, L"Button", L"确定") && findChild(box, L"Button", L"取消"), "buttons 确定 and 取消") ||
         !check(edits.size() == 1, "one edit box (found %d)", static_cast<int>(edits.size()))) {
         return false;
@@ -458,7 +459,7 @@ constexpr Command kCommands[] = {
     {L"wait-menus", 2, waitMenus, "wait-menus COUNT MS"},
     {L"wait-dialog", 2, waitDialog, "wait-dialog TITLE MS"},
     {L"wait-no-dialog", 2, waitNoDialog, "wait-no-dialog TITLE MS"},
-    {L"check-input", 2, checkInput, "check-input TITLE DEFAULT"},
+    {L"check-input", 2, checkInput, "check-input TITLE DEFAULT [PROMPT]"},
     {L"set-input", 2, setInput, "set-input TITLE TEXT"},
     {L"dialog-click", 2, dialogClick, "dialog-click TITLE CAPTION"},
     {L"message-box", 3, messageBox, "message-box TITLE MS TEXT"},
