@@ -26,7 +26,7 @@ struct StartOptions {
     int scale = 0;     // the window's size in per cent of the monitor's scale, 100 to 400; 0 leaves it alone
     int monitor = 0;   // 1 the primary, then left to right and top to bottom; 0 leaves it alone
     bool start = false;
-    bool noHotkeys = false;  // Ctrl+Alt+F1 to F8 left to other programs
+    bool noHotkeys = false;  // Ctrl+Alt+F1 to F10 left to other programs
 
     bool operator==(const StartOptions&) const = default;
 };

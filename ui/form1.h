@@ -3,8 +3,8 @@
 // The design's names and what they are (the other files use the names without explaining them again):
 //
 // The time display and the clock
-//   Label1      hours, hidden by the design
-//   Label2[0]   ":" between the hours and the minutes, hidden by the design
+//   Label1      hours, shown only while 显示小时 is checked
+//   Label2[0]   ":" between the hours and the minutes, shown with the hours
 //   Label3      minutes
 //   Label2[1]   ":" between the minutes and the seconds
 //   Label4      seconds
