@@ -45,25 +45,4 @@ void TimingEngine::addMinutes(int minutes) {
     showFrameStage(CountdownSeconds > before ? std::min(model_.frame, now) : std::max(model_.frame, now));
 }
 
-void TimingEngine::showFrameStage(FrameStage stage) {
-    if (stage == model_.frame) {
-        return;
-    }
-    model_.frame = stage;
-    switch (stage) {
-        case FrameStage::Plain:
-            c_.Shape1.setBorderColour(effects::kBlack);
-            break;
-        case FrameStage::OneMinute:
-            c_.Shape1.setBorderColour(effects::kYellow);
-            break;
-        case FrameStage::ThirtySeconds:
-            c_.Shape1.setBorderColour(effects::kRed);
-            break;
-        case FrameStage::LastSeconds:
-            c_.Shape1.setBorderColour(static_cast<forms::Colour>(warnings_.RandomWarningColour()));
-            break;
-    }
-}
-
 }  // namespace zantiro::core

@@ -38,12 +38,10 @@ void TimingEngine::Timer3_Tick() {
     }
     if (CountdownSeconds == 30) {
         sounds_.PlayWaveFile(sound::kWarningSound);
-        model_.frame = FrameStage::ThirtySeconds;
-        c_.Shape1.setBorderColour(effects::kRed);
+        showFrameStage(FrameStage::ThirtySeconds);
     }
     if (CountdownSeconds == 60) {
-        model_.frame = FrameStage::OneMinute;
-        c_.Shape1.setBorderColour(effects::kYellow);
+        showFrameStage(FrameStage::OneMinute);
     }
     if (const auto text = milestoneAnnouncement(CountdownSeconds)) {
         announcer_.announce(*text);
@@ -59,6 +57,28 @@ void TimingEngine::showTime(std::int32_t seconds) {
     c_.Label1.setCaption(fields.hours);
     c_.Label3.setCaption(fields.minutes);
     c_.Label4.setCaption(fields.seconds);
+}
+
+// The frame's colour for a stage it has just reached: from the ticks' milestones and a minute more or less.
+void TimingEngine::showFrameStage(FrameStage stage) {
+    if (stage == model_.frame) {
+        return;
+    }
+    model_.frame = stage;
+    switch (stage) {
+        case FrameStage::Plain:
+            c_.Shape1.setBorderColour(effects::kBlack);
+            break;
+        case FrameStage::OneMinute:
+            c_.Shape1.setBorderColour(effects::kYellow);
+            break;
+        case FrameStage::ThirtySeconds:
+            c_.Shape1.setBorderColour(effects::kRed);
+            break;
+        case FrameStage::LastSeconds:
+            c_.Shape1.setBorderColour(static_cast<forms::Colour>(warnings_.RandomWarningColour()));
+            break;
+    }
 }
 
 }  // namespace zantiro::core
