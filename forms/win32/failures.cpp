@@ -1,6 +1,8 @@
 // The failure reports' default destination: the debugger, and a message box the first time a user message comes.
 #include "forms/win32/failures.h"
 
+#include <cwchar>
+#include <iterator>
 #include <set>
 #include <utility>
 
@@ -58,11 +60,9 @@ std::wstring describe(const Failure& failure) {
     if (!failure.exception.empty()) {
         text += L": exception stopped (" + failure.exception + L")";
     } else if (FAILED(failure.result)) {
-        text += L": a call failed (HRESULT 0x";
-        for (int shift = 28; shift >= 0; shift -= 4) {
-            text += L"0123456789ABCDEF"[(static_cast<unsigned long>(failure.result) >> shift) & 0xF];
-        }
-        text += L")";
+        wchar_t hex[11];
+        std::swprintf(hex, std::size(hex), L"0x%08lX", static_cast<unsigned long>(failure.result));
+        text += L": a call failed (HRESULT " + std::wstring(hex) + L")";
     } else {
         text += L": a call failed (error " + std::to_wstring(failure.error) + L")";
     }
