@@ -1,6 +1,8 @@
 // Reading a time of day and counting the seconds to it.
 #include "core/clock_time.h"
 
+#include <charconv>
+
 #include "core/custom_length.h"
 
 namespace zantiro::core {
@@ -9,15 +11,13 @@ namespace {
 constexpr std::int32_t kSecondsPerDay = 24 * 3600;
 constexpr std::string_view kFullWidthColon = "：";
 
-bool allDigits(std::string_view text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-int number(std::string_view digits) {
+// Digits only, at most `most` of them: no sign, space or anything else that from_chars would let through or stop at.
+std::optional<int> digitsValue(std::string_view text, std::size_t most) {
     int value = 0;
-    for (const char digit : digits) {
-        value = value * 10 + (digit - '0');
+    if (text.empty() || text.size() > most || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
     }
+    std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
 }
 
@@ -35,16 +35,13 @@ std::optional<ClockTime> parseClockTime(std::string_view text) {
     if (colon == std::string_view::npos) {
         return std::nullopt;
     }
-    const std::string_view hours = whole.substr(0, colon);
-    const std::string_view minutes = whole.substr(colon + colonSize);
-    if (!allDigits(hours) || hours.size() > 2 || !allDigits(minutes) || minutes.size() != 2) {
+    const std::string_view minutesText = whole.substr(colon + colonSize);
+    const std::optional<int> hours = digitsValue(whole.substr(0, colon), 2);
+    const std::optional<int> minutes = digitsValue(minutesText, 2);
+    if (!hours || !minutes || minutesText.size() != 2 || *hours > 23 || *minutes > 59) {
         return std::nullopt;
     }
-    const ClockTime time{number(hours), number(minutes)};
-    if (time.hour > 23 || time.minute > 59) {
-        return std::nullopt;
-    }
-    return time;
+    return ClockTime{*hours, *minutes};
 }
 
 std::string clockTimeText(ClockTime time) {
@@ -52,16 +49,16 @@ std::string clockTimeText(ClockTime time) {
     return twoDigits(time.hour) + ":" + twoDigits(time.minute);
 }
 
-std::int32_t secondsUntil(const forms::TimeOfDay& now, ClockTime end) {
+std::int32_t secondsUntil(const TimeOfDay& now, ClockTime end) {
     const std::int32_t left = (end.hour * 60 + end.minute) * 60 - ((now.hour * 60 + now.minute) * 60 + now.second);
     return left > 0 ? left : left + kSecondsPerDay;
 }
 
-int millisecondsToNextSecond(const forms::TimeOfDay& now) {
+int millisecondsToNextSecond(const TimeOfDay& now) {
     return 1000 - now.millisecond;
 }
 
-ClockTime nextFullHour(const forms::TimeOfDay& now) {
+ClockTime nextFullHour(const TimeOfDay& now) {
     return {(now.hour + 1) % 24, 0};
 }
 

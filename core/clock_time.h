@@ -6,9 +6,19 @@
 #include <string>
 #include <string_view>
 
-#include "forms/platform.h"
-
 namespace zantiro::core {
+
+// A time of day as the wall clock shows it, to the millisecond.
+struct TimeOfDay {
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// The wall clock's time of day now, local time.
+class TimeSource {
+public:
+    virtual ~TimeSource() = default;
+    virtual TimeOfDay timeOfDay() = 0;
+};
 
 struct ClockTime {
     int hour = 0, minute = 0;  // 0:00 to 23:59
@@ -24,11 +34,11 @@ std::string clockTimeText(ClockTime time);
 // Whole seconds from `now`, its fraction of a second left out, to the next moment the wall clock shows the time
 // with 00 seconds: today, or tomorrow when that moment has come. So the countdown's ticks, laid on the clock's
 // seconds (millisecondsToNextSecond), reach 0 just as the clock shows the time.
-std::int32_t secondsUntil(const forms::TimeOfDay& now, ClockTime end);
+std::int32_t secondsUntil(const TimeOfDay& now, ClockTime end);
 // The first tick of such a countdown comes with the clock's next second: 1000 when the clock is on a second.
-int millisecondsToNextSecond(const forms::TimeOfDay& now);
+int millisecondsToNextSecond(const TimeOfDay& now);
 
 // The next full hour after `now`, as the end-time box offers it: "11:00" at 10:17, "00:00" at 23:40.
-ClockTime nextFullHour(const forms::TimeOfDay& now);
+ClockTime nextFullHour(const TimeOfDay& now);
 
 }  // namespace zantiro::core

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 #include <utility>
 
@@ -106,21 +107,18 @@ std::string quoted(std::string_view argument) {
     return "“" + std::string(argument.substr(0, end)) + (end < argument.size() ? "…”" : "”");
 }
 
-// A whole number from min to max (at most three digits), ASCII digits only; leading zeros are fine.
+// A whole number from min to max, ASCII digits only; leading zeros are fine.
 std::optional<int> wholeNumber(std::string_view text, int min, int max) {
     const std::string trimmed = trimSpaces(text);
     if (trimmed.empty() || trimmed.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    const auto first = std::min(trimmed.find_first_not_of('0'), trimmed.size());
-    if (trimmed.size() - first > 3) {
-        return std::nullopt;
+        return std::nullopt;  // from_chars would take a leading minus
     }
     int number = 0;
-    for (std::size_t i = first; i < trimmed.size(); ++i) {
-        number = number * 10 + (trimmed[i] - '0');
+    if (std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), number).ec != std::errc() || number < min ||
+        number > max) {
+        return std::nullopt;
     }
-    return number >= min && number <= max ? std::optional<int>(number) : std::nullopt;
+    return number;
 }
 
 class Parser {
@@ -214,14 +212,7 @@ private:
             return "参数" + quoted(option) + "的值" + quoted(*value) + "不是有效的分钟数。";
         }
         options_.mode = StartMode::Countdown;
-        constexpr std::array kFixedMinutes{1.0, 3.0, 5.0, 10.0};
-        for (std::size_t i = 0; i < kFixedMinutes.size(); ++i) {
-            if (entry.length.minutes == kFixedMinutes[i]) {
-                options_.fixedCountdown = static_cast<int>(i) + 1;
-                return std::nullopt;
-            }
-        }
-        options_.customLength = entry.length;
+        options_.countdown = entry.length;
         return std::nullopt;
     }
 

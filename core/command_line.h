@@ -16,10 +16,9 @@ enum class StartMode { Unchanged, CountUp, Countdown, Until };
 // What the function menu, the sound switch and the window's submenus would be set to, in the order they apply.
 struct StartOptions {
     StartMode mode = StartMode::Unchanged;
-    int fixedCountdown = 0;       // for Countdown: 1 to 4 for the fixed items F1 to F4, 0 for the custom length
-    CustomLength customLength{};  // for a custom Countdown: as the input box accepts the minutes
-    ClockTime until{};            // for Until: the time of day the countdown ends at
-    bool hours = false;           // 显示小时 checked
+    CustomLength countdown{};  // for Countdown: as the input box accepts the minutes
+    ClockTime until{};         // for Until: the time of day the countdown ends at
+    bool hours = false;        // 显示小时 checked
     bool mute = false;
     int position = 0;  // 1 to 7 in the placement submenu's order; 0 leaves the placement alone
     int opacity = 0;   // 1 to 6 in the transparency submenu's order; 0 leaves it alone

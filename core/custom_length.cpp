@@ -1,9 +1,10 @@
 // Judging and converting the custom countdown length.
 #include "core/custom_length.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace zantiro::core {
@@ -50,7 +51,18 @@ std::optional<double> parseLocaleNumber(std::string_view text, std::string_view 
     if (!anyDigit) {
         return std::nullopt;
     }
-    return std::strtod(plain.c_str(), nullptr);
+    if (plain.front() == '+') {
+        plain.erase(0, 1);  // from_chars takes a minus, never a plus
+    }
+    double value = 0;
+    const std::from_chars_result read = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (read.ec == std::errc::result_out_of_range) {
+        // Beyond a double: too large when a whole digit is not 0 (the box then asks again), else too small: 0.
+        const bool large = plain.find_first_of("123456789") < plain.find('.');
+        value = large ? HUGE_VAL : 0.0;
+        return plain.front() == '-' ? -value : value;
+    }
+    return value;
 }
 
 double roundToOneDecimal(double value) {
@@ -60,7 +72,9 @@ double roundToOneDecimal(double value) {
     // 15 significant digits, as d.dddddddddddddde±x.
     char text[32];
     std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
-    const int exponent = std::atoi(text + 17);
+    int exponent = 0;
+    const char* exponentText = text + 17;  // after "e": a sign, then the digits; from_chars takes no plus
+    std::from_chars(exponentText + (*exponentText == '+' ? 1 : 0), text + std::strlen(text), exponent);
     const std::string digits = std::string(1, text[0]) + std::string(text + 2, 14);
     const int kept = exponent + 2;  // digits up to and including the first decimal
     if (kept >= static_cast<int>(digits.size())) {
@@ -68,7 +82,7 @@ double roundToOneDecimal(double value) {
     }
     long long tenths = 0;
     if (kept > 0) {
-        tenths = std::stoll(digits.substr(0, static_cast<std::size_t>(kept)));
+        std::from_chars(digits.data(), digits.data() + kept, tenths);
     }
     if (kept >= 0 && digits[static_cast<std::size_t>(kept)] >= '5') {
         ++tenths;

@@ -65,6 +65,9 @@ private:
     ControlObserver* observer_ = nullptr;  // not owned
 };
 
+// Setting a property to the value it holds changes nothing and tells no observer: the view writes every property
+// from the model after each event, and only what changed reaches the screen.
+
 // A control with a place and a size in twips, held in its design `D` (fields left, top, width and height).
 template <typename D>
 class PlacedControl : public Control {
@@ -102,6 +105,9 @@ public:
 
     const std::string& caption() const { return this->d_.caption; }
     void setCaption(std::string caption) {
+        if (caption == this->d_.caption) {
+            return;
+        }
         this->d_.caption = std::move(caption);
         this->changed(Property::Caption);
     }
@@ -130,11 +136,17 @@ public:
     }
     bool visible() const { return d_.visible; }
     void setVisible(bool visible) {
+        if (visible == d_.visible) {
+            return;
+        }
         d_.visible = visible;
         changed(Property::Visible);
     }
     Colour foreColour() const { return foreColour_; }
     void setForeColour(Colour colour) {
+        if (colour == foreColour_) {
+            return;
+        }
         foreColour_ = colour;
         changed(Property::ForeColour);
     }
@@ -156,6 +168,9 @@ public:
 
     bool enabled() const { return d_.enabled; }
     void setEnabled(bool enabled) {
+        if (enabled == d_.enabled) {
+            return;
+        }
         d_.enabled = enabled;
         changed(Property::Enabled);
     }
@@ -184,6 +199,9 @@ public:
     }
     Colour borderColour() const { return d_.borderColour; }
     void setBorderColour(Colour colour) {
+        if (colour == d_.borderColour) {
+            return;
+        }
         d_.borderColour = colour;
         changed(Property::BorderColour);
     }
@@ -259,11 +277,20 @@ public:
     MenuItem(std::string name, Design design) : Control(std::move(name)), d_(std::move(design)) {}
 
     const std::string& caption() const { return d_.caption; }
+    void setCaption(std::string caption) {
+        if (caption != d_.caption) {
+            d_.caption = std::move(caption);
+            changed(Property::Caption);
+        }
+    }
     const std::string& shortcut() const { return d_.shortcut; }
     bool isSeparator() const { return d_.caption == "-"; }
     bool visible() const { return d_.visible; }
     bool checked() const { return d_.checked; }
     void setChecked(bool checked) {
+        if (checked == d_.checked) {
+            return;
+        }
         d_.checked = checked;
         changed(Property::Checked);
     }

@@ -40,9 +40,6 @@ struct MonitorArea {
 class Screen {
 public:
     virtual ~Screen() = default;
-    // The primary monitor's size.
-    virtual float widthTwips() = 0;
-    virtual float heightTwips() = 0;
     // Every monitor as it is now, the primary first; never empty.
     virtual std::vector<MonitorArea> monitors() = 0;
 };
@@ -84,14 +81,6 @@ public:
     virtual ~Resources() = default;
     // Empty when there is no such resource.
     virtual std::span<const std::uint8_t> bytes(int id, std::string_view type) = 0;
-};
-
-// One generator for the whole program.
-class RandomSource {
-public:
-    virtual ~RandomSource() = default;
-    virtual void reseed() = 0;
-    virtual float next() = 0;  // 0 <= u < 1
 };
 
 // A time of day as the wall clock shows it, to the millisecond.
@@ -144,7 +133,6 @@ struct Platform {
     SoundPlayer& soundPlayer;
     FileSystem& fileSystem;
     Resources& resources;
-    RandomSource& random;
     Regional& regional;
     Program& program;
     Power& power;

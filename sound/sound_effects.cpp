@@ -19,9 +19,6 @@ int SoundEffects::ExtractSoundFiles() {
 }
 
 void SoundEffects::PlayWaveFile(std::string_view name) {
-    if (!yinxiao.checked()) {
-        return;
-    }
     std::span<const std::uint8_t> embedded;
     for (const SoundAsset& asset : kSoundAssets) {
         if (asset.fileName == name) {

@@ -1,10 +1,9 @@
-// The two sounds: written next to the program at start-up, played while the sound switch is on.
+// The two sounds: written next to the program at start-up, played by name.
 #pragma once
 
 #include <array>
 #include <string_view>
 
-#include "forms/controls.h"
 #include "forms/platform.h"
 
 namespace zantiro::sound {
@@ -22,11 +21,8 @@ inline constexpr std::array<SoundAsset, 2> kSoundAssets = {{{101, kWarningSound}
 
 class SoundEffects {
 public:
-    SoundEffects(forms::MenuItem& soundSwitch,
-                 forms::FileSystem& files,
-                 forms::Resources& resources,
-                 forms::SoundPlayer& player)
-        : yinxiao(soundSwitch), files_(files), resources_(resources), player_(player) {}
+    SoundEffects(forms::FileSystem& files, forms::Resources& resources, forms::SoundPlayer& player)
+        : files_(files), resources_(resources), player_(player) {}
 
     // Rewrites both files over whatever lies there, without emptying them first. A file that cannot be
     // written is skipped: start-up goes on, and its sound later plays from the embedded copy.
@@ -34,10 +30,8 @@ public:
     int ExtractSoundFiles();
     // The file by name, with the embedded copy for the player to fall back on.
     void PlayWaveFile(std::string_view name);
-    void yinxiao_Click() { yinxiao.setChecked(!yinxiao.checked()); }
 
 private:
-    forms::MenuItem& yinxiao;  // checked: sound on
     forms::FileSystem& files_;
     forms::Resources& resources_;
     forms::SoundPlayer& player_;

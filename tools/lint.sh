@@ -55,7 +55,7 @@ check "floors (the program's #include lines)" \
 # The program's own code (what ships in the exe) says each thing once. Rows marked boilerplate are passed over:
 # a list of the design's data (Form1's menu items) is the same shape line after line by nature. duplicates is not
 # a Debian package: where it is missing, this check is skipped and says so.
-product='(core|effects|forms/win32|forms/[a-z_]+\.h|sound|ui)/'
+product='(core|forms/win32|forms/[a-z_]+\.h|sound|ui)/'
 product_duplicates() {
     local report pairs
     report=$(duplicates --most 200) || return 1

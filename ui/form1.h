@@ -42,12 +42,14 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <optional>
 
+#include "core/clock_time.h"
 #include "core/command_line.h"
-#include "core/timing_engine.h"
-#include "effects/wall_clock.h"
-#include "effects/warning_colours.h"
+#include "core/frame_colours.h"
+#include "core/timer_model.h"
 #include "forms/controls.h"
 #include "forms/platform.h"
 #include "forms/window.h"
@@ -71,12 +73,30 @@ inline constexpr float kWindowHeight = 2450;
 // Where Line1 ends in the design, past the window's right edge.
 inline constexpr float kRuleEnd = 6120;
 
+// The model's time of day: the wall clock as the regional settings read it.
+class RegionalClock final : public core::TimeSource {
+public:
+    explicit RegionalClock(forms::Regional& regional) : regional_(regional) {}
+    core::TimeOfDay timeOfDay() override {
+        const forms::TimeOfDay now = regional_.timeOfDay();
+        return {now.hour, now.minute, now.second, now.millisecond};
+    }
+
+private:
+    forms::Regional& regional_;
+};
+
 class Form1 {
 public:
-    explicit Form1(forms::Platform& platform);
+    Form1(forms::Platform& platform, core::RandomSource& random);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
+private:
+    forms::Platform& platform_;
+    RegionalClock clock_;
+
+public:
     // The design, in tab-index and menu order.
     forms::Window window;
     Label Label1;
@@ -114,10 +134,8 @@ public:
     MenuItem menu01;
     MenuItem menuexit;
 
-    effects::WarningColours warnings;
-    effects::WallClock wallClock;
+    core::TimerModel model;
     sound::SoundEffects sounds;
-    core::TimingEngine timing;
 
     void Form_Load();
     void Form_Unload();
@@ -134,24 +152,23 @@ public:
     // that the work area of the monitor it starts on holds.
     void startAtScale(int percent);
 
+    void Command1_Click() {
+        act([this] { model.startOrStop(); });
+    }
+    void Command2_Click() {
+        act([this] { model.pauseOrResume(); });
+    }
+    void Command3_Click() {
+        act([this] { model.reset(); });
+    }
     void Command4_Click();
     void Command5_Click() { window.unload(); }
-    void menuexit_Click() { window.unload(); }
-    // F1 to F5 choose their countdown item as the function menu would, while the function menu is offered; F9 and
-    // F10 add and take away a minute while a run is in progress.
+    // F1 to F5 choose their countdown as the function menu would, while the function menu is offered; F9 and F10 add
+    // and take away a minute while a run is in progress.
     void functionKey(int number);
-    // Ctrl+Alt+F1 to F10 (1 to 10), from any program: the F-keys' handlers, but 6 to 8: start or pause/resume,
-    // stop, reset.
+    // Ctrl+Alt+F1 to F10 (1 to 10), from any program: the F-keys' commands, but 6 to 8: start or pause/resume,
+    // stop, reset, each only while its button is offered.
     void hotkey(int number);
-
-    // Dragging by the background or a label: the left button alone hands the move to the system.
-    void dragMouseMove(int button);
-
-    void chooseTransparency(MenuItem& item, std::uint8_t alpha);
-
-    // Checks 显示小时 and lays the window out as the item does; nothing when the hours show already. For countdowns
-    // that reach an hour or more by other means than a length typed in.
-    void showHours();
 
     // The command line's choices, after the load handling, as the menus and F-keys make them; nothing without
     // options. Pressing start is left to the caller, once the window shows.
@@ -164,39 +181,81 @@ public:
     };
 
 private:
+    // What the window shows of the model as it last wrote it, where writing it again would do more than nothing.
+    struct Shown {
+        bool hoursShown = false;
+        int placedTimes = 0;
+        std::optional<std::size_t> transparency;  // none: never layered
+        bool awake = false;                       // what the platform was last asked
+    };
+
+    // Every input: a command of the model, then the window written from it.
+    template <typename Command>
+    void act(Command&& command) {
+        command();
+        render();
+    }
+    // Writes every caption, enabled flag, check mark, label, the frame, the timers and the window's size and place
+    // from the model, then plays, says and shows its events.
+    void render();
+    void renderDisplay(const core::TimerState& s);
+    void renderButtonsAndTimers(const core::TimerState& s);
+    void renderMenu(const core::TimerState& s);
+    void renderWindow(const core::TimerState& s);
+    void renderEvents();
+
     void wireEvents();
+    void Timer1_Tick();
+    void menuzheng_Click() {
+        act([this] { model.countUp(); });
+    }
+    void presetClick(std::size_t preset) {
+        act([this, preset] { model.choosePreset(preset); });
+    }
+    void daodiy_Click();
+    void daoshike_Click();
+    void yinxiao_Click() {
+        act([this] { model.setSound(!model.state().soundOn); });
+    }
+    void placementClick(std::size_t placement) {
+        act([this, placement] { model.place(placement); });
+    }
+    void transparencyClick(std::size_t level) {
+        act([this, level] { model.setTransparency(level); });
+    }
+    void xiaoshi_Click();
+    void menuexit_Click() { window.unload(); }
+    // Dragging by the background or a label: the left button alone hands the move to the system.
+    void dragMouseMove(int button);
+    // The reset runs first, then the choice; afterwards start is armed and reset disarmed, whatever the choice did.
+    void runFunctionMenu(const std::function<void()>& choose);
+
+    // Layout.
     void layOutDigits();
     void deriveFromSize();
-    // To `percent`, or the largest step the monitor's work area holds, keeping the point the placement pins.
-    void rescale(int percent);
-    // The same, also when the scale stays: the window takes the width the row needs now, in one move.
-    void fitWindow(int percent, bool widthChanged);
-    int fittingScale(int percent, const forms::TwipsRect& work) const;
     // The window's width for the row it shows: today's, or wider by the hours and their colon.
     float windowWidth() const;
-    void xiaoshi_Click() { showHoursIf(!xiaoshi.checked()); }
-    void showHoursIf(bool shown);
-    // The time as a screen reader reads it: what the row shows, hours included while they are shown.
-    forms::ReadableText readableTime() const;
-    // A length of an hour or more shows only its minutes and seconds while the hours are hidden: the notice says so.
-    void adviseHours();
-    // A countdown that became an hour or longer without a length typed in (a time of day, a minute more) shows the
-    // hours by itself, so that it never reads as a few minutes.
-    void showHoursWhenLong();
-    void choosePlacement(MenuItem& item, const forms::MonitorArea& screen, float left, float top);
+    // The model's scale, or the largest step below it that the work area of the window's monitor holds now.
+    void fitScale();
+    // The work area of the monitor holding the window, the primary's when it is on none.
+    forms::TwipsRect workArea() const;
+    int fittingScale(int percent, const forms::TwipsRect& work) const;
+    // To the model's scale and the width the row needs, in one move, keeping the point the placement pins.
+    void resizeKeepingPin();
+    void placeWindow(std::size_t placement);
     // The monitor the window starts on, as it is now: the one asked for, else the primary.
     forms::MonitorArea startMonitor() const;
     void placeAtStart(const forms::MonitorArea& monitor);
-    void placementClick(MenuItem& item);
-    void runFunctionMenu(const std::function<void()>& choose);
-    // Asks the platform to keep the screen on exactly while a run is in progress.
-    void keepAwakeWhileRunning();
+    // The time as a screen reader reads it: what the row shows, hours included while they are shown.
+    forms::ReadableText readableTime() const;
 
-    forms::Platform& platform_;
-    bool keptAwake_ = false;             // what the platform was last asked
+    std::array<MenuItem*, 4> presetItems() { return {&dao1, &dao3, &dao5, &dao10}; }
+    std::array<MenuItem*, 7> placementItems() { return {&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang}; }
+    std::array<MenuItem*, 6> transparencyItems() { return {&tou90, &tou80, &tou75, &tou50, &tou30, &tou0}; }
+
+    Shown shown_;
     int startMonitor_ = 1;               // the monitor to start on, numbered as the user counts them
-    bool placementChosen_ = false;       // a placement item was chosen (the start-up place is not one)
-    std::optional<PinnedPoint> pinned_;  // by the last change of scale
+    std::optional<PinnedPoint> pinned_;  // by the last change of size
     forms::PixelRect scaledTo_;          // where that change put the window
 };
 

@@ -1,4 +1,9 @@
 // The window's design: every control with its caption, geometry (twips), font and flags, and the menu tree.
+#include <string>
+#include <string_view>
+
+#include "core/presets.h"
+#include "core/window_settings.h"
 #include "ui/form1.h"
 
 namespace zantiro::ui {
@@ -16,14 +21,29 @@ CommandButton::Design button(const char* caption, float left, int tabIndex) {
     return {captioned, enabled, tabIndex};
 }
 
-MenuItem::Design item(const char* caption, bool checked = false, const char* shortcut = "") {
-    return {.caption = caption, .shortcut = shortcut, .checked = checked};
+MenuItem::Design item(std::string_view caption, bool checked = false, std::string shortcut = "") {
+    return {.caption = std::string(caption), .shortcut = std::move(shortcut), .checked = checked};
+}
+
+MenuItem::Design presetItem(std::size_t index) {
+    const core::Preset& preset = core::kPresets[index];
+    return item(preset.caption, true, "F" + std::to_string(preset.functionKey));
+}
+
+// The captions of a submenu's items, from the table of core/ that holds them in menu order.
+template <typename Items, typename Table>
+void captionFromTable(const Items& items, const Table& table) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i]->setCaption(std::string(table[i].caption));
+    }
 }
 
 }  // namespace
 
-Form1::Form1(forms::Platform& platform)
-    : window("Form1", "Zantiro"),
+Form1::Form1(forms::Platform& platform, core::RandomSource& random)
+    : platform_(platform),
+      clock_(platform.regional),
+      window("Form1", "Zantiro"),
       Label1("Label1", {"00", 120, 0, 1470, 1455, &kDigitsFont, false, 0}),
       Label2{Label("Label2(0)", {":", 1560, 0, 735, 1455, &kDigitsFont, false, 1}),
              Label("Label2(1)", {":", 3720, 0, 735, 1455, &kDigitsFont, true, 3})},
@@ -47,45 +67,36 @@ Form1::Form1(forms::Platform& platform)
       menuzheng("menuzheng", item("正计时", true)),
       menu1("menu1", item("-")),
       menudao("menudao", item("Vorlenk")),
-      dao1("dao1", item("一分钟", true, "F1")),
-      dao3("dao3", item("三分钟", true, "F2")),
-      dao5("dao5", item("五分钟", true, "F3")),
-      dao10("dao10", item("十分钟", true, "F4")),
-      daodiy("daodiy", item("自定义时间", true, "F5")),
+      dao1("dao1", presetItem(0)),
+      dao3("dao3", presetItem(1)),
+      dao5("dao5", presetItem(2)),
+      dao10("dao10", presetItem(3)),
+      daodiy("daodiy", item("自定义时间", true, "F" + std::to_string(core::kCustomLengthKey))),
       daoshike("daoshike", item("到时刻…")),
       menu0("menu0", item("-")),
       yinxiao("yinxiao", item("音效", true)),
       menu2("menu2", item("-")),
       weizhi("weizhi", item("位置")),
-      zhong("zhong", item("屏幕中心", true)),
-      di("di", item("底部居中", true)),
-      ding("ding", item("顶部居中", true)),
-      youxia("youxia", item("右下角", true)),
-      zuoxia("zuoxia", item("左下角", true)),
-      youshang("youshang", item("右上角", true)),
-      zuoshang("zuoshang", item("左上角", true)),
+      zhong("zhong", {}),
+      di("di", {}),
+      ding("ding", {}),
+      youxia("youxia", {}),
+      zuoxia("zuoxia", {}),
+      youshang("youshang", {}),
+      zuoshang("zuoshang", {}),
       menu8("menu8", item("-")),
       touming("touming", item("透明度")),
-      tou90("tou90", item("90%", true)),
-      tou80("tou80", item("80%", true)),
-      tou75("tou75", item("75%", true)),
-      tou50("tou50", item("50%", true)),
-      tou30("tou30", item("30%", true)),
-      tou0("tou0", item("0%", true)),
+      tou90("tou90", {}),
+      tou80("tou80", {}),
+      tou75("tou75", {}),
+      tou50("tou50", {}),
+      tou30("tou30", {}),
+      tou0("tou0", {}),
       xiaoshi("xiaoshi", item("显示小时")),
       menu01("menu01", item("-")),
       menuexit("menuexit", item("退出")),
-      warnings({Shape1, Timer4, Label3, Label4, Label2[1], Label1, Label2[0], xiaoshi}, platform.random),
-      wallClock(Label6, platform.regional),
-      sounds(yinxiao, platform.fileSystem, platform.resources, platform.soundPlayer),
-      timing({Label1, Label3, Label4, Command1, Command2, Command3, Command4, Shape1, Timer2, Timer3, Timer4, menuzheng,
-              dao1, dao3, dao5, dao10, daodiy, daoshike},
-             warnings,
-             sounds,
-             platform.inputBox,
-             platform.regional,
-             platform.announcer),
-      platform_(platform) {
+      model(random, clock_),
+      sounds(platform.fileSystem, platform.resources, platform.soundPlayer) {
     menucaidan.setItems({&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &menu2, &weizhi, &menu8, &touming, &xiaoshi,
                          &menu01, &menuexit});
     menudao.setItems({&dao1, &dao3, &dao5, &dao10, &daodiy, &daoshike});
@@ -104,6 +115,8 @@ Form1::Form1(forms::Platform& platform)
     // What a screen reader reads where the digits and the clock are painted: "04:59", "当前时间：9:41:07".
     window.addReadableText(readableTime());
     window.addReadableText({{&Label5, &Label6}});
+    captionFromTable(placementItems(), core::kPlacements);
+    captionFromTable(transparencyItems(), core::kTransparencies);
     wireEvents();
 }
 

@@ -1,7 +1,19 @@
-// Which handler answers which event of the window's controls.
+// Which handler answers which event of the window's controls, and the handlers that ask before they command.
+#include <optional>
+#include <string>
+
+#include "core/clock_time.h"
+#include "core/custom_length.h"
 #include "ui/form1.h"
 
 namespace zantiro::ui {
+
+namespace {
+constexpr std::string_view kCustomTitle = "输入Vorlenk时间";
+constexpr std::string_view kCustomPrompt = "以分钟为单位。\r\n可精确到小数点后 1 位。\r\n如8分30秒可输入“8.5”。";
+constexpr std::string_view kEndTimeTitle = "输入结束时刻";
+constexpr std::string_view kEndTimePrompt = "例如 11:30";
+}  // namespace
 
 void Form1::wireEvents() {
     window.onUnload = [this] { Form_Unload(); };
@@ -15,66 +27,83 @@ void Form1::wireEvents() {
         label->onMouseMove = drag;
     }
 
-    // The handlers that start, pause, resume, end or stop a run end by matching the stay-awake request to it.
-    // Reset and the function menu are enabled only when no run is in progress, and leave it so.
-    Command1.onClick = [this] {
-        timing.Command1_Click();
-        keepAwakeWhileRunning();
-    };
-    Command2.onClick = [this] {
-        timing.Command2_Click();
-        keepAwakeWhileRunning();
-    };
-    Command3.onClick = [this] { timing.Command3_Click(); };
+    Command1.onClick = [this] { Command1_Click(); };
+    Command2.onClick = [this] { Command2_Click(); };
+    Command3.onClick = [this] { Command3_Click(); };
     Command4.onClick = [this] { Command4_Click(); };
     Command5.onClick = [this] { Command5_Click(); };
 
-    Timer1.onTick = [this] { wallClock.Timer1_Tick(); };
-    Timer2.onTick = [this] { timing.Timer2_Tick(); };
-    Timer3.onTick = [this] {
-        timing.Timer3_Tick();
-        keepAwakeWhileRunning();
-    };
-    Timer4.onTick = [this] { warnings.Timer4_Tick(); };
+    Timer1.onTick = [this] { Timer1_Tick(); };
+    Timer2.onTick = [this] { act([this] { model.countUpTick(); }); };
+    Timer3.onTick = [this] { act([this] { model.countdownTick(); }); };
+    Timer4.onTick = [this] { act([this] { model.flashTick(); }); };
 
-    menuzheng.onClick = [this] { timing.menuzheng_Click(); };
-    dao1.onClick = [this] { timing.dao1_Click(); };
-    dao3.onClick = [this] { timing.dao3_Click(); };
-    dao5.onClick = [this] { timing.dao5_Click(); };
-    dao10.onClick = [this] { timing.dao10_Click(); };
-    daodiy.onClick = [this] {
-        if (timing.daodiy_Click()) {
-            adviseHours();
-        }
-    };
-    daoshike.onClick = [this] {
-        if (timing.daoshike_Click()) {  // started at once
-            showHoursWhenLong();
-            keepAwakeWhileRunning();
-        }
-    };
-    yinxiao.onClick = [this] { sounds.yinxiao_Click(); };
-    for (MenuItem* item : {&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang}) {
-        item->onClick = [this, item] { placementClick(*item); };
+    menuzheng.onClick = [this] { menuzheng_Click(); };
+    for (std::size_t i = 0; i < presetItems().size(); ++i) {
+        presetItems()[i]->onClick = [this, i] { presetClick(i); };
     }
-    // Alpha = 255 * (100 - p) / 100, to the nearest whole number with halves going up.
-    tou90.onClick = [this] { chooseTransparency(tou90, 26); };
-    tou80.onClick = [this] { chooseTransparency(tou80, 51); };
-    tou75.onClick = [this] { chooseTransparency(tou75, 64); };
-    tou50.onClick = [this] { chooseTransparency(tou50, 128); };
-    tou30.onClick = [this] { chooseTransparency(tou30, 179); };
-    tou0.onClick = [this] { chooseTransparency(tou0, 255); };
+    daodiy.onClick = [this] { daodiy_Click(); };
+    daoshike.onClick = [this] { daoshike_Click(); };
+    yinxiao.onClick = [this] { yinxiao_Click(); };
+    for (std::size_t i = 0; i < placementItems().size(); ++i) {
+        placementItems()[i]->onClick = [this, i] { placementClick(i); };
+    }
+    for (std::size_t i = 0; i < transparencyItems().size(); ++i) {
+        transparencyItems()[i]->onClick = [this, i] { transparencyClick(i); };
+    }
     xiaoshi.onClick = [this] { xiaoshi_Click(); };
     menuexit.onClick = [this] { menuexit_Click(); };
 }
 
-// Counting up, counting down or flashing at the end; paused, the screen may sleep.
-void Form1::keepAwakeWhileRunning() {
-    const core::RunState state = timing.runState();
-    const bool running = state == core::RunState::Running || state == core::RunState::Finished;
-    if (running != keptAwake_) {
-        keptAwake_ = running;
-        platform_.power.keepAwake(running);
+void Form1::Timer1_Tick() {
+    Label6.setCaption(platform_.regional.longTimeText());
+}
+
+// Asks until the box gives a length or is cancelled.
+void Form1::daodiy_Click() {
+    const std::string separator = platform_.regional.decimalSeparator();
+    const std::string defaultText = "8" + separator + "5";
+    for (;;) {
+        const core::CustomEntry entry =
+            core::judgeCustomEntry(platform_.inputBox.ask(kCustomPrompt, kCustomTitle, defaultText), separator);
+        if (entry.verdict == core::EntryVerdict::Cancel) {
+            return;
+        }
+        if (entry.verdict == core::EntryVerdict::Accept) {
+            act([this, &entry] { model.chooseCustomLength(entry.length); });
+            return;
+        }
+    }
+}
+
+// Asks for a time of day and counts down to it at once; Cancel, or nothing typed, changes nothing.
+void Form1::daoshike_Click() {
+    const std::string defaultText = core::clockTimeText(core::nextFullHour(clock_.timeOfDay()));
+    for (;;) {
+        const std::string answer = core::trimSpaces(platform_.inputBox.ask(kEndTimePrompt, kEndTimeTitle, defaultText));
+        if (answer.empty()) {
+            return;
+        }
+        if (const std::optional<core::ClockTime> endTime = core::parseClockTime(answer)) {
+            act([this, &endTime] {
+                model.countdownTo(*endTime);
+                fitScale();
+            });
+            return;
+        }
+    }
+}
+
+void Form1::xiaoshi_Click() {
+    act([this] {
+        model.showHours(!model.state().hoursShown);
+        fitScale();
+    });
+}
+
+void Form1::dragMouseMove(int button) {
+    if (button == 1) {
+        platform_.windowSystem.beginDrag(window.hWnd());
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "forms/monitors.h"
 #include "ui/form1.h"
-#include "ui/module1.h"
 
 namespace zantiro::ui {
 
@@ -21,7 +20,7 @@ constexpr forms::Colour kDigitColour = 255;
 }  // namespace
 
 void Form1::Form_Load() {
-    RemoveTitleBar(platform_.windowSystem, window.hWnd());
+    platform_.windowSystem.removeTitleBar(window.hWnd());
 
     window.setHeight(kWindowHeight);
     window.setWidth(kWindowWidth);
@@ -37,41 +36,17 @@ void Form1::Form_Load() {
 
     for (Label* digits : {&Label1, &Label3, &Label4, &Label2[0], &Label2[1]}) {
         digits->setTop(0);
-    }
-    for (Label* digits : {&Label1, &Label3, &Label4, &Label2[0], &Label2[1]}) {
         digits->setForeColour(kDigitColour);
     }
 
     Timer1.setInterval(1000);
     Timer1.setEnabled(true);
     platform_.windowSystem.makeTopmost(window.hWnd());
-
-    menuzheng.setChecked(true);
-    for (MenuItem* item : {&dao1, &dao10, &dao3, &dao5, &daodiy, &daoshike}) {
-        item->setChecked(false);
-    }
+    render();  // the run's timers off before they get their intervals; pause and reset off; the check marks
     Timer2.setInterval(1000);
-    Timer2.setEnabled(false);
     Timer3.setInterval(1000);
-    Timer3.setEnabled(false);
-    Command2.setEnabled(false);
-    Command3.setEnabled(false);
-    Timer4.setEnabled(false);
     Timer4.setInterval(500);
-
-    for (MenuItem* item : {&zuoshang, &zuoxia, &youshang, &youxia}) {
-        item->setChecked(false);
-    }
-    ding.setChecked(true);
-    di.setChecked(false);
-    zhong.setChecked(false);
-
     sounds.ExtractSoundFiles();
-
-    tou0.setChecked(true);
-    for (MenuItem* item : {&tou30, &tou50, &tou75, &tou80, &tou90}) {
-        item->setChecked(false);
-    }
 }
 
 void Form1::startOnMonitor(int number) {
@@ -102,7 +77,7 @@ void Form1::placeAtStart(const forms::MonitorArea& monitor) {
 // hours and their colon while those are shown; hidden, they keep their places.
 void Form1::layOutDigits() {
     float left = kDisplayLeft;
-    if (xiaoshi.checked()) {
+    if (model.state().hoursShown) {
         for (Label* label : {&Label1, &Label2[0]}) {
             label->setLeft(left);
             left += label->width();
@@ -119,7 +94,7 @@ void Form1::layOutDigits() {
 // the new DPI, as far as the new monitor has room for it.
 void Form1::Form_DpiChanged() {
     deriveFromSize();
-    rescale(window.scale());
+    act([this] { fitScale(); });
 }
 
 // The rule runs past the window's right edge as designed, and on to it when the hours widen the window further.
@@ -139,7 +114,7 @@ void Form1::Form_DisplayChange() {
 }
 
 void Form1::Form_Unload() {
-    if (keptAwake_) {
+    if (shown_.awake) {
         platform_.power.keepAwake(false);
     }
     platform_.program.end();

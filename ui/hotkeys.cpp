@@ -1,5 +1,5 @@
-// Ctrl+Alt+F1 to F10 run the very handlers of the F-keys and the buttons, under the same guards: F1 to F5 only while
-// the function menu is offered, a button only while the run state offers it.
+// Ctrl+Alt+F1 to F10 run the very commands of the F-keys and the buttons, under the same guards: F1 to F5 only while
+// the function menu is offered, a button's command only while the run state offers the button.
 #include "ui/hotkeys.h"
 
 #include "ui/form1.h"
@@ -7,26 +7,25 @@
 namespace zantiro::ui {
 
 void Form1::hotkey(int number) {
-    const auto press = [](CommandButton& button, bool offered) {
-        if (offered && button.onClick) {
-            button.onClick();
-        }
-    };
-    const core::OfferedButtons offered = timing.offered();
-    const core::RunState state = timing.runState();
+    const core::OfferedButtons offered = model.offered();
+    const core::RunState state = model.state().run;
     switch (number) {
-        case 6:  // start when 开 始 can be pressed, else pause or resume
+        case 6:  // start when start can be pressed, else pause or resume
             if (state == core::RunState::Ready) {
-                press(Command1, offered.startStop);
-            } else {
-                press(Command2, offered.pauseResume);
+                act([this] { model.startOrStop(); });
+            } else if (offered.pauseResume) {
+                act([this] { model.pauseOrResume(); });
             }
             break;
         case 7:  // stop, which also ends the flashing and the bell
-            press(Command1, core::isRunInProgress(state));
+            if (core::isRunInProgress(state)) {
+                act([this] { model.startOrStop(); });
+            }
             break;
         case 8:
-            press(Command3, offered.reset);
+            if (offered.reset) {
+                act([this] { model.reset(); });
+            }
             break;
         default:
             functionKey(number);  // F1 to F5, F9 and F10; it ignores any other number

@@ -14,8 +14,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/clock_seeded_random.h"
 #include "core/command_line.h"
-#include "effects/clock_seeded_random.h"
 #include "forms/win32/diagnostic_log.h"
 #include "forms/win32/global_hotkeys.h"
 #include "forms/win32/input_box.h"
@@ -156,15 +156,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32SoundPlayer soundPlayer;
     Win32FileSystem fileSystem;
     Win32Resources resources;
-    effects::ClockSeededRandom random;
+    core::ClockSeededRandom random;
     Win32Program program;
     Win32Power power;
     WindowAnnouncer announcer;
     WindowNotifier notifier;
-    forms::Platform platform{windowSystem, screen,   popupMenu, inputBox, soundPlayer, fileSystem, resources,
-                             random,       regional, program,   power,    announcer,   notifier};
+    forms::Platform platform{windowSystem, screen,   popupMenu, inputBox, soundPlayer, fileSystem,
+                             resources,    regional, program,   power,    announcer,   notifier};
 
-    ui::Form1 form(platform);
+    ui::Form1 form(platform, random);
     // These services convert or own through the window, which exists only with the form.
     screen.setWindow(form.window);
     popupMenu.setOwner(form.window);
@@ -201,8 +201,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     form.Form_Load();
     form.applyStartOptions(*options);
     mainWindow.show();
-    if (options->start && form.timing.runState() == core::RunState::Ready) {  // /until has started already
-        mainWindow.postClick(form.Command1);  // runs from the message loop, after the first paint
+    if (options->start && form.model.state().run == core::RunState::Ready) {  // /until has started already
+        mainWindow.post([&form] { form.Command1_Click(); });  // from the message loop, after the first paint
     }
     // Keys another program (or another timer) holds stay with it; the notice names them and takes no keyboard.
     std::optional<GlobalHotkeys> hotkeys;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/window_settings.h"
 #include "forms/monitors.h"
 #include "ui/form1.h"
 
@@ -12,12 +13,7 @@ namespace zantiro::ui {
 
 namespace {
 
-constexpr std::array kScaleSteps{100, 125, 150, 200, 250, 300, 400};
 constexpr int kControlKey = 2;  // in the mouse events' shift argument
-
-struct Anchor {
-    double across, down;  // 0 the left or top edge, 0.5 the middle, 1 the right or bottom edge
-};
 
 // The edge rounded to a pixel, then pushed between the limits; the low one wins where they cross.
 int keepInside(double edge, int low, int high) {
@@ -27,78 +23,66 @@ int keepInside(double edge, int low, int high) {
 }  // namespace
 
 void Form1::startAtScale(int percent) {
-    window.setScale(fittingScale(percent, forms::workAreaOf(startMonitor())));
+    model.setScale(fittingScale(percent, forms::workAreaOf(startMonitor())));
+    window.setScale(model.state().scale);
 }
 
 void Form1::Form_MouseWheel(int notches, int shift) {
     if ((shift & kControlKey) == 0) {
         return;
     }
-    int percent = window.scale();
-    for (; notches > 0; --notches) {
-        const auto larger = std::upper_bound(kScaleSteps.begin(), kScaleSteps.end(), percent);
-        percent = larger != kScaleSteps.end() ? *larger : kScaleSteps.back();
-    }
-    for (; notches < 0; ++notches) {
-        const auto notSmaller = std::lower_bound(kScaleSteps.begin(), kScaleSteps.end(), percent);
-        percent = notSmaller != kScaleSteps.begin() ? *(notSmaller - 1) : kScaleSteps.front();
-    }
-    rescale(percent);
+    act([this, notches] {
+        model.setScale(core::scaleAfterNotches(model.state().scale, notches));
+        fitScale();
+    });
 }
 
-void Form1::rescale(int percent) {
-    fitWindow(percent, false);
+forms::TwipsRect Form1::workArea() const {
+    const std::vector<forms::MonitorArea> monitors = platform_.screen.monitors();
+    return forms::workAreaOf(forms::monitorHolding(window, monitors).value_or(monitors.front()));
+}
+
+void Form1::fitScale() {
+    model.setScale(fittingScale(model.state().scale, workArea()));
 }
 
 // The work area is measured in pixels before the change, since twips grow with the scale.
-void Form1::fitWindow(int percent, bool widthChanged) {
-    const std::vector<forms::MonitorArea> monitors = platform_.screen.monitors();
-    const forms::TwipsRect work = forms::workAreaOf(forms::monitorHolding(window, monitors).value_or(monitors.front()));
-    percent = fittingScale(percent, work);
-    if (percent == window.scale() && !widthChanged) {
-        return;
-    }
+void Form1::resizeKeepingPin() {
+    const forms::TwipsRect work = workArea();
     const int dpiBefore = window.dpi();
     const int workLeft = forms::twipsToPixels(work.left, dpiBefore);
     const int workTop = forms::twipsToPixels(work.top, dpiBefore);
     const int workRight = workLeft + forms::twipsToPixels(work.width, dpiBefore);
     const int workBottom = workTop + forms::twipsToPixels(work.height, dpiBefore);
-    Anchor anchor{0.5, 0.5};  // the centre, unless a placement item was chosen
-    if (placementChosen_) {
-        const std::array<std::pair<const MenuItem*, Anchor>, 7> pins{{{&zhong, {0.5, 0.5}},
-                                                                      {&di, {0.5, 1}},
-                                                                      {&ding, {0.5, 0}},
-                                                                      {&youxia, {1, 1}},
-                                                                      {&zuoxia, {0, 1}},
-                                                                      {&youshang, {1, 0}},
-                                                                      {&zuoshang, {0, 0}}}};
-        for (const auto& [item, point] : pins) {
-            if (item->checked()) {
-                anchor = point;
-            }
-        }
-    }
+    const core::TimerState& s = model.state();
+    // The centre, unless a placement was chosen.
+    const core::Placement pin = s.placementChosen ? core::kPlacements[s.placement] : core::kPlacements.front();
     // The pinned point of the window as it is, or, while it stays where the last step put it, that step's point:
     // halves of pixels would otherwise round the window away, one step after the other.
     const forms::PixelRect& before = window.pixels();
     const bool unmoved = pinned_ && before.left == scaledTo_.left && before.top == scaledTo_.top &&
                          before.width == scaledTo_.width && before.height == scaledTo_.height;
-    if (!unmoved || pinned_->across != anchor.across || pinned_->down != anchor.down) {
-        pinned_ = PinnedPoint{anchor.across, anchor.down, before.left + anchor.across * before.width,
-                              before.top + anchor.down * before.height};
+    if (!unmoved || pinned_->across != pin.across || pinned_->down != pin.down) {
+        pinned_ = PinnedPoint{pin.across, pin.down, before.left + pin.across * before.width,
+                              before.top + pin.down * before.height};
     }
 
-    if (percent != window.scale()) {
-        window.setScale(percent);
+    if (s.scale != window.scale()) {
+        window.setScale(s.scale);
     }
     const int dpi = window.dpi();
     const int width = forms::twipsToPixels(windowWidth(), dpi);
     const int height = forms::twipsToPixels(kWindowHeight, dpi);
-    const int left = keepInside(pinned_->x - anchor.across * width, workLeft, workRight - width);
-    const int top = keepInside(pinned_->y - anchor.down * height, workTop, workBottom - height);
+    const int left = keepInside(pinned_->x - pin.across * width, workLeft, workRight - width);
+    const int top = keepInside(pinned_->y - pin.down * height, workTop, workBottom - height);
     window.setBounds(forms::pixelsToTwips(left, dpi), forms::pixelsToTwips(top, dpi), windowWidth(), kWindowHeight);
     scaledTo_ = window.pixels();
     deriveFromSize();
+}
+
+// Both margins stay as they are: the window grows by exactly what the row grows by.
+float Form1::windowWidth() const {
+    return model.state().hoursShown ? kWindowWidth + Label1.width() + Label2[0].width() : kWindowWidth;
 }
 
 // `percent` when the window drawn at it fits the work area, else the largest step below that does (at least 100).
@@ -110,15 +94,16 @@ int Form1::fittingScale(int percent, const forms::TwipsRect& work) const {
         return forms::twipsToPixels(windowWidth(), dpi) <= workWidth &&
                forms::twipsToPixels(kWindowHeight, dpi) <= workHeight;
     };
-    if (percent <= kScaleSteps.front() || fits(percent)) {
-        return std::max(percent, kScaleSteps.front());
+    const auto& steps = core::kScaleSteps;
+    if (percent <= steps.front() || fits(percent)) {
+        return std::max(percent, steps.front());
     }
-    for (auto step = kScaleSteps.rbegin(); step != kScaleSteps.rend(); ++step) {
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
         if (*step < percent && fits(*step)) {
             return *step;
         }
     }
-    return kScaleSteps.front();
+    return steps.front();
 }
 
 }  // namespace zantiro::ui

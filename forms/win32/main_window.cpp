@@ -31,7 +31,9 @@ constexpr int kFirstButtonId = 100;
 constexpr WORD kFirstFunctionKeyCommand = 0x7F01;  // + n - 1 for Fn
 // F1 to F5 choose a countdown, F9 and F10 add and take away a minute; F6 to F8 stay the focused control's.
 constexpr std::array kFunctionKeys{1, 2, 3, 4, 5, 9, 10};
-constexpr WORD kAcceleratorNotification = 1;  // HIWORD(wParam) of WM_COMMAND from TranslateAcceleratorW
+constexpr WORD kAcceleratorNotification = 1;
+constexpr UINT kRunPosted =
+    WM_APP + 1;  // the handlers post() queued  // HIWORD(wParam) of WM_COMMAND from TranslateAcceleratorW
 
 // F10 comes as WM_SYSKEYDOWN, since it is the menu key; an accelerator without FALT takes it as well, and the
 // key-down the window never sees is what keeps DefWindowProc from entering menu mode at the key-up.
@@ -124,11 +126,14 @@ void MainWindow::show() {
     SetForegroundWindow(hwnd());  // the program just started takes the keyboard, as any other does
 }
 
-void MainWindow::postClick(const CommandButton& button) const {
-    for (const Button& each : buttons_) {
-        if (each.control == &button) {
-            PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(each.id, BN_CLICKED), reinterpret_cast<LPARAM>(each.hwnd));
-        }
+void MainWindow::post(std::function<void()> handler) {
+    posted_.push_back(std::move(handler));
+    PostMessageW(hwnd(), kRunPosted, 0, 0);
+}
+
+void MainWindow::runPosted() {
+    for (auto& handler : std::exchange(posted_, {})) {
+        runHandler(handler);
     }
 }
 
@@ -166,6 +171,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_HOTKEY:
             hotkeyPressed(static_cast<int>(wParam));
+            return 0;
+        case kRunPosted:
+            runPosted();
             return 0;
         case WM_MOUSEACTIVATE:
             return onMouseActivate();

@@ -34,8 +34,8 @@ public:
     // Puts the window where the load handling placed it and makes the style it set take effect, in one move;
     // then shows and paints the window.
     void show();
-    // Queues a click of the button as BN_CLICKED, so it runs from the message loop like the user's own.
-    void postClick(const CommandButton& button) const;
+    // Queues a handler that runs from the message loop, as the user's own clicks do.
+    void post(std::function<void()> handler);
     // Tells screen readers `text` unasked: an alert event on the client area's alert element.
     void announce(std::string_view text);
 
@@ -58,6 +58,7 @@ private:
     };
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void runPosted();
     void onPaint();
     void onPrintClient(HDC target);
     void onSize(UINT kind, SIZE client);
@@ -105,6 +106,7 @@ private:
     // Until show(), the forms window alone holds the size and place: each move of a hidden window costs a round
     // trip to the window system, and the load handling makes four.
     bool shown_ = false;
+    std::vector<std::function<void()>> posted_;
     bool handling_ = false;  // a handler runs, maybe in the modal loop of its menu or box
 };
 

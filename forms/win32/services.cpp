@@ -82,19 +82,13 @@ BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 }  // namespace
 
-float Win32Screen::widthTwips() {
-    return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), screenDpi(window_));
-}
-
-float Win32Screen::heightTwips() {
-    return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), screenDpi(window_));
-}
-
 std::vector<MonitorArea> Win32Screen::monitors() {
     FoundMonitors found{{}, screenDpi(window_)};
     EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&found));
     if (found.monitors.empty()) {  // a session with no monitor attached still has a screen
-        found.monitors.push_back(MonitorArea{0, 0, widthTwips(), heightTwips()});
+        const int dpi = screenDpi(window_);
+        found.monitors.push_back(MonitorArea{0, 0, pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
+                                             pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)});
     }
     return found.monitors;
 }

@@ -25,9 +25,7 @@ public:
 class Win32Screen final : public Screen {
 public:
     void setWindow(const Window& window) { window_ = &window; }  // its DPI converts pixels to twips
-    float widthTwips() override;
-    float heightTwips() override;
-    std::vector<MonitorArea> monitors() override;  // EnumDisplayMonitors, the whole of each
+    std::vector<MonitorArea> monitors() override;                // EnumDisplayMonitors, the whole of each
 
 private:
     const Window* window_ = nullptr;  // not owned

@@ -35,20 +35,15 @@ void checkOptions(const StartOptions& options) {
     require(options.position >= 0 && options.position <= 7, "position in the menu");
     require(options.opacity >= 0 && options.opacity <= 6, "opacity in the menu");
     require(options.scale == 0 || (options.scale >= 100 && options.scale <= 400), "scale from 100 to 400 per cent");
-    require(options.mode == StartMode::Countdown || (options.fixedCountdown == 0 && options.customLength.seconds == 0),
-            "a length only with a countdown");
-    require(options.fixedCountdown >= 0 && options.fixedCountdown <= 4, "a fixed item of the menu");
+    require(options.mode == StartMode::Countdown || options.countdown.seconds == 0, "a length only with a countdown");
     require(options.monitor >= 0 && options.monitor <= 9, "a monitor's number");
     require(
         options.until.hour >= 0 && options.until.hour <= 23 && options.until.minute >= 0 && options.until.minute <= 59,
         "a time of day");
-    if (options.mode == StartMode::Countdown && options.fixedCountdown == 0) {
-        const CustomLength& length = options.customLength;
+    if (options.mode == StartMode::Countdown) {
+        const CustomLength& length = options.countdown;
         require(roundToOneDecimal(length.minutes) == length.minutes, "one decimal");
         require(minutesToSeconds(length.minutes) == length.seconds, "seconds of the minutes");
-        for (const double fixed : {1.0, 3.0, 5.0, 10.0}) {
-            require(length.minutes != fixed, "a fixed length goes to its fixed item");
-        }
     }
 }
 

@@ -39,14 +39,15 @@ std::vector<std::string> listen(HeadlessApp& app, const CountdownRun& run) {
     for (int second = 0; second < 700; ++second) {
         app.wait(1000);
         note();
-        if (run.pauseAtSecondsLeft >= 0 && f.timing.CountdownSeconds == run.pauseAtSecondsLeft &&
+        if (run.pauseAtSecondsLeft >= 0 && f.model.state().countdownSeconds == run.pauseAtSecondsLeft &&
             f.Command2.caption() == "暂 停") {
             EXPECT_TRUE(app.press(f.Command2));
             app.wait(10000);
             note();
             EXPECT_TRUE(app.press(f.Command2));  // 恢 复
         }
-        if (run.stopAtSecondsLeft >= 0 && f.timing.CountdownSeconds == run.stopAtSecondsLeft && f.Timer3.enabled()) {
+        if (run.stopAtSecondsLeft >= 0 && f.model.state().countdownSeconds == run.stopAtSecondsLeft &&
+            f.Timer3.enabled()) {
             EXPECT_TRUE(app.press(f.Command1));
             app.wait(60000);
             note();

@@ -28,10 +28,8 @@ std::string describe(const core::CommandLine& commandLine) {
     text << std::setprecision(12);
     if (options.mode == StartMode::CountUp) {
         text << "count-up;";
-    } else if (options.mode == StartMode::Countdown && options.fixedCountdown != 0) {
-        text << 'F' << options.fixedCountdown << ';';
     } else if (options.mode == StartMode::Countdown) {
-        text << "custom " << options.customLength.minutes << " min " << options.customLength.seconds << " s;";
+        text << "countdown " << options.countdown.minutes << " min " << options.countdown.seconds << " s;";
     } else if (options.mode == StartMode::Until) {
         text << "until " << core::clockTimeText(options.until) << ';';
     }
@@ -80,19 +78,19 @@ INSTANTIATE_TEST_SUITE_P(
     CommandLineTable,
     ::testing::Values(
         ParseCase{{}, ".", ""},
-        ParseCase{{"/countdown", "0.6", "/start", "/mute"}, ".", "custom 0.6 min 36 s;mute;start;"},
+        ParseCase{{"/countdown", "0.6", "/start", "/mute"}, ".", "countdown 0.6 min 36 s;mute;start;"},
         // any order, any case, "-" and "--"; the options apply in their own order whatever the order given
         ParseCase{{"/START", "--opacity", "3", "-Position", "7", "--countup"},
                   ".",
                   "count-up;position 7;opacity 3;start;"},
-        ParseCase{{"-COUNTDOWN", "2,5"}, ",", "custom 2.5 min 150 s;"},
+        ParseCase{{"-COUNTDOWN", "2,5"}, ",", "countdown 2.5 min 150 s;"},
         ParseCase{{"-COUNTDOWN", "2,5"}, ".", "参数“-COUNTDOWN”的值“2,5”不是有效的分钟数。"},
         ParseCase{{"--mute"}, ".", "mute;"},
         ParseCase{{"/NoHotkeys", "/start"}, ".", "start;no hotkeys;"},
         // the fixed lengths go to their F-keys, however written; a negative length is the box's entry too
-        ParseCase{{"/countdown", " 10.0 "}, ".", "F4;"},
-        ParseCase{{"/countdown", "1.04"}, ".", "F1;"},
-        ParseCase{{"/countdown", "-5"}, ".", "custom -5 min -300 s;"},
+        ParseCase{{"/countdown", " 10.0 "}, ".", "countdown 10 min 600 s;"},
+        ParseCase{{"/countdown", "1.04"}, ".", "countdown 1 min 60 s;"},
+        ParseCase{{"/countdown", "-5"}, ".", "countdown -5 min -300 s;"},
         // what the box would ask again for, or treat as empty
         ParseCase{{"/countdown", "35791394.2"}, ".", "参数“/countdown”的值“35791394.2”不是有效的分钟数。"},
         ParseCase{{"/countdown", "99999999999999999999999"},
@@ -154,7 +152,7 @@ std::string snapshot(HeadlessApp& app) {
     const forms::PixelRect& rect = app.form.window.pixels();
     const int alpha = app.windowSystem.opacity ? int{*app.windowSystem.opacity} : -1;
     return text + " at " + std::to_string(rect.left) + "," + std::to_string(rect.top) + " alpha " +
-           std::to_string(alpha) + " seconds " + std::to_string(app.form.timing.CountdownSeconds);
+           std::to_string(alpha) + " seconds " + std::to_string(app.form.model.state().countdownSeconds);
 }
 
 void startWith(HeadlessApp& app, std::vector<std::string> arguments) {

@@ -1,13 +1,13 @@
 // Countdowns as a user lives them: milestones, colours, sounds, the end, the flashing and the stop.
 #include <gtest/gtest.h>
 
-#include "effects/warning_colours.h"
+#include "core/frame_colours.h"
 #include "tests/support/headless_app.h"
 
 namespace zantiro::testing {
 namespace {
 
-using effects::WarningPalette;
+using core::kWarningPalette;
 
 class Countdown : public ::testing::Test {
 protected:
@@ -48,8 +48,8 @@ TEST_F(Countdown, OneMinuteWithSoundThroughEveryMilestoneToTheStop) {
         const float u = static_cast<float>(left % 10) / 10 + 0.05f;
         app.random.script({u});
         tick();
-        EXPECT_EQ(f.Shape1.borderColour(), WarningPalette[static_cast<std::size_t>(left % 10)]) << left;
-        EXPECT_EQ(f.timing.CountdownSeconds, left) << left;
+        EXPECT_EQ(f.Shape1.borderColour(), kWarningPalette[static_cast<std::size_t>(left % 10)]) << left;
+        EXPECT_EQ(f.model.state().countdownSeconds, left) << left;
     }
     EXPECT_EQ(app.random.reseeds, reseedsBefore + 11);  // a reseed before every draw
     EXPECT_EQ(app.display(), "00:00:00");
@@ -89,7 +89,7 @@ TEST_F(Countdown, OneMinuteWithSoundThroughEveryMilestoneToTheStop) {
     EXPECT_EQ(app.display(), "00:00:00");
     ASSERT_TRUE(app.press(f.Command3));
     EXPECT_EQ(app.display(), "00:01:00");
-    EXPECT_EQ(f.timing.CountdownSeconds, 60);
+    EXPECT_EQ(f.model.state().countdownSeconds, 60);
     EXPECT_TRUE(f.Command1.enabled());
 }
 
@@ -103,7 +103,7 @@ TEST_F(Countdown, WithTheSoundSwitchOffShowsTheSameColoursAndPlaysNothing) {
     ticks(29);
     app.random.script({0.75f});
     tick();
-    EXPECT_EQ(f.Shape1.borderColour(), WarningPalette[7]);
+    EXPECT_EQ(f.Shape1.borderColour(), kWarningPalette[7]);
     EXPECT_TRUE(f.Timer4.enabled());
     EXPECT_TRUE(app.soundPlayer.played.empty());
 }
@@ -135,7 +135,7 @@ TEST_F(Countdown, ThreeMinutesTurnYellowAtOneMinuteLeft) {
 TEST_F(Countdown, StartedAtZeroEndsAtItsFirstTickShowingMinusOne) {
     app.inputBox.answer("0");
     app.chooseFromMenu("daodiy");
-    ASSERT_EQ(f.timing.CountdownSeconds, 0);
+    ASSERT_EQ(f.model.state().countdownSeconds, 0);
     app.press(f.Command1);
     tick();
     EXPECT_EQ(app.display(), "00:00:-1");
@@ -161,24 +161,13 @@ TEST_F(Countdown, StopKeepsTheDisplayWhileBothCountersAreZeroAndResetRearms) {
     ticks(10);
     app.press(f.Command1);
     EXPECT_EQ(app.display(), "00:02:50");
-    EXPECT_EQ(f.timing.CountdownSeconds, 0);
-    EXPECT_EQ(f.timing.ElapsedSeconds, 0);
+    EXPECT_EQ(f.model.state().countdownSeconds, 0);
+    EXPECT_EQ(f.model.state().elapsedSeconds, 0);
     ticks(3);
     EXPECT_EQ(app.display(), "00:02:50");
     app.press(f.Command3);
     EXPECT_EQ(app.display(), "00:03:00");
-    EXPECT_EQ(f.timing.CountdownSeconds, 180);
-}
-
-TEST_F(Countdown, ATickOfOneSourceStopsTheOther) {
-    f.Timer2.setEnabled(true);
-    f.Timer3.setEnabled(true);
-    f.timing.CountdownSeconds = 100;
-    f.timing.Timer3_Tick();
-    EXPECT_FALSE(f.Timer2.enabled());
-    f.Timer2.setEnabled(true);
-    f.timing.Timer2_Tick();
-    EXPECT_FALSE(f.Timer3.enabled());
+    EXPECT_EQ(f.model.state().countdownSeconds, 180);
 }
 
 }  // namespace

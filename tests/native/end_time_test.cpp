@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/clock_time.h"
-#include "effects/warning_colours.h"
+#include "core/frame_colours.h"
 #include "tests/support/headless_app.h"
 
 namespace zantiro::testing {
@@ -11,7 +11,7 @@ namespace {
 
 TEST(SecondsUntil, CountWholeSecondsToTheNextMomentAndTickOnTheClocksSeconds) {
     struct Case {
-        forms::TimeOfDay now;
+        core::TimeOfDay now;
         core::ClockTime end;
         std::int32_t seconds;
         int firstTickMs;
@@ -38,14 +38,14 @@ TEST(EndTime, TheBoxOffersTheNextFullHourAsksAgainAndTheCountReachesZeroAsTheClo
         EXPECT_EQ(question.title + "|" + question.prompt + "|" + question.defaultText, "输入结束时刻|例如 11:30|10:00");
     }
     EXPECT_EQ(app.checkedModeItem(), "daoshike");
-    EXPECT_EQ(f.timing.runState(), core::RunState::Running);  // started at once
+    EXPECT_EQ(f.model.state().run, core::RunState::Running);  // started at once
     EXPECT_TRUE(app.power.awake());
     app.wait(749);
     EXPECT_EQ(app.display(), "00:01:00");
     app.wait(1);  // 9:59:01.000
     EXPECT_EQ(app.display(), "00:00:59");
     app.wait(59'000);  // 10:00:00.000
-    EXPECT_EQ(f.timing.runState(), core::RunState::Finished);
+    EXPECT_EQ(f.model.state().run, core::RunState::Finished);
 
     // Stopped, then reset at another time: the time left to the same end, counted towards it again.
     app.press(f.Command1);
@@ -94,7 +94,7 @@ TEST(MinuteMoreOrLess, TheFrameFollowsTheTimeLeftEitherWay) {
 
     EXPECT_EQ(after(10, 0).substr(0, 8), "00:00:01");  // 30 -> 1: the next tick ends it at 00:00
     EXPECT_EQ(after(0, 1000).substr(0, 8), "00:00:00");
-    EXPECT_EQ(f.timing.runState(), core::RunState::Finished);
+    EXPECT_EQ(f.model.state().run, core::RunState::Finished);
     EXPECT_EQ(after(9, 0).substr(0, 8), "00:00:00");  // flashing: nothing
 
     // A minute more that makes an hour shows the hours.

@@ -1,5 +1,5 @@
-// Ctrl+Alt+F1 to F10 in every run state: each runs the handler its F-key or button runs, or nothing where that
-// F-key or button is not offered.
+// Ctrl+Alt+F1 to F10 in every run state: each does what its F-key or button does, or nothing where that F-key or
+// button is not offered.
 #include "ui/hotkeys.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ struct HotkeyCase {
     const char* name;
     std::function<void(HeadlessApp&)> reach;
     RunState state;
-    // The handler Ctrl+Alt+F1 ... F8 runs in that state ("" for none).
+    // What Ctrl+Alt+F1 ... F10 does in that state: the F-key or button it stands for ("" for nothing).
     std::array<const char*, ui::kHotkeyCount> handlers;
 };
 
@@ -41,42 +41,43 @@ void countDownOneMinute(HeadlessApp& app) {
 
 class HotkeyTable : public ::testing::TestWithParam<HotkeyCase> {};
 
-TEST_P(HotkeyTable, EachRunsItsButtonsOrFKeysHandlerUnderTheSameGuard) {
+// What a user can see of the timer, and the counters.
+std::string snapshot(const HeadlessApp& app) {
+    const ui::Form1& f = app.form;
+    std::string seen = app.display() + " " + app.checkedModeItem() + " " +
+                       std::to_string(f.model.state().elapsedSeconds) + " " +
+                       std::to_string(f.model.state().countdownSeconds);
+    for (const forms::CommandButton* button : {&f.Command1, &f.Command2, &f.Command3, &f.Command4}) {
+        seen += " " + button->caption() + (button->enabled() ? "+" : "-");
+    }
+    return seen;
+}
+
+TEST_P(HotkeyTable, EachDoesWhatItsButtonOrFKeyDoesUnderTheSameGuard) {
     const HotkeyCase& c = GetParam();
     for (int number = 1; number <= ui::kHotkeyCount; ++number) {
-        HeadlessApp app;
-        ui::Form1& f = app.form;
-        c.reach(app);
-        ASSERT_EQ(f.timing.runState(), c.state) << c.name;
-        app.inputBox.answer("2");
-
-        // Every handler a hotkey may reach, recorded on its way to the handler itself.
-        std::vector<std::string> ran;
-        const auto record = [&ran](const std::string& name, std::function<void()>& handler) {
-            handler = [&ran, name, original = handler] {
-                ran.push_back(name);
-                original();
-            };
-        };
-        record("Command1", f.Command1.onClick);
-        record("Command2", f.Command2.onClick);
-        record("Command3", f.Command3.onClick);
-        for (forms::MenuItem* item : {&f.dao1, &f.dao3, &f.dao5, &f.dao10, &f.daodiy}) {
-            record(item->name(), item->onClick);
-        }
-
-        // A minute more or less shows as the change of the mode's counter.
-        const auto counter = [&f] {
-            return f.menuzheng.checked() ? f.timing.ElapsedSeconds : f.timing.CountdownSeconds;
-        };
-        const std::int32_t before = counter();
-        f.hotkey(number);
-        if (number >= 9 && counter() != before) {
-            ran.push_back((counter() > before ? "+" : "") + std::to_string(counter() - before) + " s");
-        }
         const std::string expected = c.handlers[static_cast<std::size_t>(number - 1)];
-        EXPECT_EQ(ran, expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected})
-            << "Ctrl+Alt+F" << number << " in " << c.name;
+        HeadlessApp byHotkey;
+        HeadlessApp byHand;
+        for (HeadlessApp* app : {&byHotkey, &byHand}) {
+            c.reach(*app);
+            ASSERT_EQ(app->form.model.state().run, c.state) << c.name;
+            app->inputBox.answer("2");
+        }
+        const std::string before = snapshot(byHand);
+        byHotkey.form.hotkey(number);
+        if (expected.starts_with("Command")) {
+            forms::CommandButton* const buttons[] = {&byHand.form.Command1, &byHand.form.Command2,
+                                                     &byHand.form.Command3};
+            EXPECT_TRUE(byHand.press(*buttons[expected[7] - '1']));
+        } else if (!expected.empty()) {
+            byHand.form.functionKey(number);
+        }
+        const std::string after = snapshot(byHotkey);
+        EXPECT_EQ(after, snapshot(byHand)) << "Ctrl+Alt+F" << number << " in " << c.name;
+        if (expected.empty()) {
+            EXPECT_EQ(after, before) << "Ctrl+Alt+F" << number << " in " << c.name;
+        }
     }
 }
 

@@ -107,8 +107,8 @@ TEST(Load, PreparesTimersButtonsAndCheckMarks) {
     collect(f.menucaidan);
     EXPECT_EQ(checked, (std::vector<std::string>{"正计时", "音效", "顶部居中", "0%"}));
     EXPECT_EQ(app.display(), "00:00:00");
-    EXPECT_EQ(f.timing.ElapsedSeconds, 0);
-    EXPECT_EQ(f.timing.CountdownSeconds, 0);
+    EXPECT_EQ(f.model.state().elapsedSeconds, 0);
+    EXPECT_EQ(f.model.state().countdownSeconds, 0);
 }
 
 TEST(WallClock, ShowsTheDesignCaptionUntilTheFirstTickThenTheRegionalTime) {

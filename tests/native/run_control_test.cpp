@@ -24,7 +24,7 @@ TEST_F(CountUp, ThreeThousandSixHundredTicksMakeAnHourAndTheWindowStartsAgainAtZ
     EXPECT_EQ(app.display(), "00:01:00");
     app.wait(3540'000);
     EXPECT_EQ(app.display(), "01:00:00");
-    EXPECT_EQ(f.timing.ElapsedSeconds, 3600);
+    EXPECT_EQ(f.model.state().elapsedSeconds, 3600);
     EXPECT_EQ(f.Shape1.borderColour(), forms::kWindowTextColour);  // no warning colours when counting up
     EXPECT_TRUE(app.soundPlayer.played.empty());
 }
@@ -62,7 +62,7 @@ TEST_P(PauseAndResume, KeepTheCountAndTheNextTickWaitsAFullSecond) {
     EXPECT_EQ(app.display(), c.paused);
     app.wait(1);
     EXPECT_EQ(app.display(), c.afterResume);
-    EXPECT_EQ(c.mode == nullptr ? f.timing.ElapsedSeconds : f.timing.CountdownSeconds, c.counter);
+    EXPECT_EQ(c.mode == nullptr ? f.model.state().elapsedSeconds : f.model.state().countdownSeconds, c.counter);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes,
@@ -83,7 +83,11 @@ TEST_F(CountUp, StartPauseStopLeavesPauseDisabledReadingResumeUntilTheNextStart)
 }
 
 TEST_F(CountUp, StartAlwaysCountsFromZero) {
-    f.timing.ElapsedSeconds = 500;
+    app.press(f.Command1);
+    app.wait(5000);
+    f.functionKey(9);
+    app.press(f.Command1);
+    app.press(f.Command3);
     app.press(f.Command1);
     app.wait(1000);
     EXPECT_EQ(app.display(), "00:00:01");
@@ -94,7 +98,7 @@ TEST_F(CountUp, StopKeepsTheDisplayAndOnlyAResetArmsStartAgain) {
     app.wait(42'000);
     app.press(f.Command1);
     EXPECT_EQ(app.display(), "00:00:42");
-    EXPECT_EQ(f.timing.ElapsedSeconds, 0);
+    EXPECT_EQ(f.model.state().elapsedSeconds, 0);
     EXPECT_FALSE(app.press(f.Command1));
     app.press(f.Command3);
     EXPECT_EQ(app.display(), "00:00:00");
@@ -116,22 +120,23 @@ TEST_F(CountUp, ResetTwiceIsResetOnce) {
 
 TEST_F(CountUp, StopsAtTheLargestCountInsteadOfWrapping) {
     app.press(f.Command1);
-    f.timing.ElapsedSeconds = std::numeric_limits<std::int32_t>::max() - 2;
+    app.wait(5000);
+    f.model.addMinutes(35'791'394);  // 2147483640 seconds more: two below the limit
     app.wait(2000);
-    EXPECT_EQ(f.timing.ElapsedSeconds, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(f.model.state().elapsedSeconds, std::numeric_limits<std::int32_t>::max());
     const std::string last = app.display();
     EXPECT_EQ(last, "23:14:07");
     EXPECT_FALSE(f.Timer2.enabled());
     app.wait(5000);
-    EXPECT_EQ(f.timing.ElapsedSeconds, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(f.model.state().elapsedSeconds, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(app.display(), last);
     // A resume at the limit does not step past it either.
     app.press(f.Command2);
     app.press(f.Command2);
     app.wait(5000);
-    EXPECT_EQ(f.timing.ElapsedSeconds, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(f.model.state().elapsedSeconds, std::numeric_limits<std::int32_t>::max());
     app.press(f.Command1);  // stop still works
-    EXPECT_EQ(f.timing.ElapsedSeconds, 0);
+    EXPECT_EQ(f.model.state().elapsedSeconds, 0);
 }
 
 TEST(RunStates, ACountdownGoesThroughAllFiveAndTheRulesNoticeAControlOutOfStep) {
@@ -140,7 +145,7 @@ TEST(RunStates, ACountdownGoesThroughAllFiveAndTheRulesNoticeAControlOutOfStep) 
     ui::Form1& f = app.form;
     const auto state = [&f] {
         EXPECT_EQ(brokenRunStateRules(f), std::vector<std::string>{});
-        return f.timing.runState();
+        return f.model.state().run;
     };
     app.chooseFromMenu("dao1");
     EXPECT_EQ(state(), RunState::Ready);
@@ -159,7 +164,8 @@ TEST(RunStates, ACountdownGoesThroughAllFiveAndTheRulesNoticeAControlOutOfStep) 
     f.Timer3.setEnabled(true);  // ticking while ready
     EXPECT_EQ(brokenRunStateRules(f), std::vector<std::string>{"ready: no timer of the run is on"});
     f.Timer3.setEnabled(false);
-    f.timing.CountdownSeconds = 59;
+    f.dao3.setChecked(true);  // three minutes shown as chosen, one counted
+    f.dao1.setChecked(false);
     EXPECT_EQ(brokenRunStateRules(f), std::vector<std::string>{"ready: the counter holds the mode's start value"});
 }
 
@@ -178,31 +184,11 @@ TEST(RunStates, AButtonsWordsDecideNothing) {
             app.inputBox.answer("0.5");
             button == &f.Command4 ? app.chooseFromMenu("daodiy") : app.press(*button);
             app.wait(button == &f.Command1 ? 31'000 : 2000);  // the half-minute countdown ends on the way
-            seen.push_back(std::to_string(static_cast<int>(f.timing.runState())) + " " + app.display());
+            seen.push_back(std::to_string(static_cast<int>(f.model.state().run)) + " " + app.display());
         }
         return seen;
     };
     EXPECT_EQ(session(true), session(false));
-}
-
-TEST(CountdownLimit, ACountAtTheSmallestValueDoesNotWrapOnItsTick) {
-    HeadlessApp app;
-    app.form.timing.CountdownSeconds = std::numeric_limits<std::int32_t>::min();
-    app.form.timing.Timer3_Tick();
-    EXPECT_EQ(app.form.timing.CountdownSeconds, std::numeric_limits<std::int32_t>::min());
-    EXPECT_TRUE(app.form.Timer4.enabled());
-}
-
-TEST(CountUpMode, TheModeItemClearsTheDisplayButNoCounterOrTickSource) {
-    HeadlessApp app;
-    ui::Form1& f = app.form;
-    app.chooseFromMenu("dao10");
-    EXPECT_EQ(app.display(), "00:10:00");
-    EXPECT_EQ(app.checkedModeItem(), "dao10");
-    f.timing.menuzheng_Click();
-    EXPECT_EQ(app.display(), "00:00:00");
-    EXPECT_EQ(app.checkedModeItem(), "menuzheng");
-    EXPECT_EQ(f.timing.CountdownSeconds, 600);
 }
 
 }  // namespace

@@ -95,9 +95,9 @@ TEST_F(SoundFiles, AFolderEndingInASeparatorGetsTheNameAppendedUnchanged) {
 TEST(SoundSwitch, TwoClicksRestoreItAndNoFileIsTouched) {
     HeadlessApp app;
     const auto written = app.fileSystem.written.size();
-    app.form.sounds.yinxiao_Click();
+    app.chooseFromMenu("yinxiao");
     EXPECT_FALSE(app.form.yinxiao.checked());
-    app.form.sounds.yinxiao_Click();
+    app.chooseFromMenu("yinxiao");
     EXPECT_TRUE(app.form.yinxiao.checked());
     EXPECT_EQ(app.fileSystem.written.size(), written);
     EXPECT_TRUE(app.soundPlayer.played.empty());

@@ -71,7 +71,7 @@ TEST(WindowScale, NoStepLargerThanTheWorkAreaAndAnyPercentBetweenSteps) {
     EXPECT_EQ(asked.form.window.pixels().width, 784);
     wheel(asked, 1);
     EXPECT_EQ(asked.form.window.scale(), 300);
-    asked.form.showHours();  // 1224 pixels at 300 %, 1021 at 250 %
+    asked.chooseFromMenu("xiaoshi");  // 1224 pixels at 300 %, 1021 at 250 %
     EXPECT_EQ(asked.form.window.pixels().width, 1021);
 
     small.scale = 137;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/custom_length.h"
-#include "core/timing_engine.h"
+#include "core/timer_model.h"
 
 namespace zantiro::testing {
 namespace {
@@ -31,10 +31,10 @@ std::vector<std::string> brokenRunStateRules(const ui::Form1& f) {
             broken.emplace_back(rule);
         }
     };
-    const core::TimingEngine& t = f.timing;
+    const core::TimerState& t = f.model.state();
     const bool countUp = f.menuzheng.checked();
     const bool ticking = f.Timer2.enabled() || f.Timer3.enabled();
-    switch (t.runState()) {
+    switch (t.run) {
         case core::RunState::Ready: {
             require(!f.Command2.enabled() && f.Command4.enabled(), "ready: pause off, function menu on");
             require(!ticking && !f.Timer4.enabled(), "ready: no timer of the run is on");
@@ -43,10 +43,10 @@ std::vector<std::string> brokenRunStateRules(const ui::Form1& f) {
                 : f.dao3.checked()   ? 180
                 : f.dao5.checked()   ? 300
                 : f.dao10.checked()  ? 600
-                : f.daodiy.checked() ? core::minutesToSeconds(t.CustomMinutes)
+                : f.daodiy.checked() ? core::minutesToSeconds(t.customMinutes)
                                      : std::optional<std::int32_t>();  // to a time of day: as the reset's clock said
-            require(countUp ? t.ElapsedSeconds == 0
-                            : f.daoshike.checked() || t.CountdownSeconds == startSeconds.value_or(0),
+            require(countUp ? t.elapsedSeconds == 0
+                            : f.daoshike.checked() || t.countdownSeconds == startSeconds.value_or(0),
                     "ready: the counter holds the mode's start value");
             break;
         }
@@ -57,7 +57,7 @@ std::vector<std::string> brokenRunStateRules(const ui::Form1& f) {
                     "running: only the mode's tick source is on");
             break;
         case core::RunState::Paused:
-            require(f.Command2.caption() == core::kResumeCaption, "paused: the pause button offers resume");
+            require(f.Command2.caption() == "恢 复", "paused: the pause button offers resume");
             require(f.Command1.enabled() && f.Command2.enabled(), "paused: stop and resume on");
             require(!f.Command3.enabled() && !f.Command4.enabled(), "paused: reset and function menu off");
             require(!ticking, "paused: no tick source is on");
@@ -67,13 +67,13 @@ std::vector<std::string> brokenRunStateRules(const ui::Form1& f) {
             require(f.Command1.enabled() && !f.Command2.enabled(), "finished: stop on, pause off");
             require(!f.Command3.enabled() && !f.Command4.enabled(), "finished: reset and function menu off");
             require(!ticking, "finished: no tick source is on");
-            require(t.CountdownSeconds <= 0, "finished: no countdown seconds left");
+            require(t.countdownSeconds <= 0, "finished: no countdown seconds left");
             break;
         case core::RunState::Stopped:
             require(!f.Command2.enabled(), "stopped: pause off");
             require(f.Command3.enabled() && f.Command4.enabled(), "stopped: reset and function menu on");
             require(!ticking && !f.Timer4.enabled(), "stopped: no timer of the run is on");
-            require(t.ElapsedSeconds == 0 && t.CountdownSeconds == 0, "stopped: both counters 0");
+            require(t.elapsedSeconds == 0 && t.countdownSeconds == 0, "stopped: both counters 0");
             break;
     }
     return broken;
@@ -81,16 +81,16 @@ std::vector<std::string> brokenRunStateRules(const ui::Form1& f) {
 
 void expectCountUpNeverGoesBack(const HeadlessApp& app, const std::string& step, std::int32_t& last) {
     const ui::Form1& f = app.form;
-    if (f.timing.runState() == core::RunState::Running && f.menuzheng.checked()) {
-        EXPECT_GE(f.timing.ElapsedSeconds, last - (step.ends_with("F10") ? 60 : 0)) << step;
+    if (f.model.state().run == core::RunState::Running && f.menuzheng.checked()) {
+        EXPECT_GE(f.model.state().elapsedSeconds, last - (step.ends_with("F10") ? 60 : 0)) << step;
     }
-    last = f.timing.ElapsedSeconds;
+    last = f.model.state().elapsedSeconds;
 }
 
 void expectRunStateHolds(const HeadlessApp& app, const std::string& step) {
     SCOPED_TRACE(step);
     const ui::Form1& f = app.form;
-    const core::TimingEngine& t = f.timing;
+    const core::TimerState& t = f.model.state();
     EXPECT_EQ(brokenRunStateRules(f), std::vector<std::string>{});
     EXPECT_TRUE(f.Command5.enabled());
     if (!f.Timer4.enabled()) {
@@ -99,12 +99,12 @@ void expectRunStateHolds(const HeadlessApp& app, const std::string& step) {
     // The hours and their colon show while 显示小时 is checked, and flash with the minutes.
     EXPECT_EQ(f.Label1.visible(), f.xiaoshi.checked() && f.Label3.visible());
     EXPECT_EQ(f.Label2[0].visible(), f.Label1.visible());
-    EXPECT_GE(t.ElapsedSeconds, 0);
+    EXPECT_GE(t.elapsedSeconds, 0);
     EXPECT_EQ(countChecked({&f.menuzheng, &f.dao1, &f.dao3, &f.dao5, &f.dao10, &f.daodiy, &f.daoshike}), 1);
     EXPECT_EQ(countChecked({&f.zhong, &f.di, &f.ding, &f.youxia, &f.zuoxia, &f.youshang, &f.zuoshang}), 1);
     EXPECT_EQ(countChecked({&f.tou90, &f.tou80, &f.tou75, &f.tou50, &f.tou30, &f.tou0}), 1);
     EXPECT_TRUE(f.Timer1.enabled());
-    const core::RunState state = t.runState();
+    const core::RunState state = t.run;
     EXPECT_EQ(app.power.awake(), state == core::RunState::Running || state == core::RunState::Finished)
         << "the screen is kept on exactly while the time runs or the end flashes";
 }

@@ -11,13 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "core/frame_colours.h"
 #include "forms/platform.h"
 
 namespace zantiro::testing {
 
 using forms::FileSystem, forms::InputBox, forms::MenuItem, forms::MonitorArea, forms::PopupMenu, forms::Power,
-    forms::Program, forms::RandomSource, forms::Regional, forms::Resources, forms::Screen, forms::SoundPlayer,
-    forms::WindowHandle, forms::WindowSystem;
+    forms::Program, forms::Regional, forms::Resources, forms::Screen, forms::SoundPlayer, forms::WindowHandle,
+    forms::WindowSystem;
 
 // Records each intent as text ("setOpacity 128") and the opacity last set.
 class RecordingWindowSystem final : public WindowSystem {
@@ -40,8 +41,6 @@ class FixedScreen final : public Screen {
 public:
     FixedScreen(float widthTwips, float heightTwips) : monitors_{{0, 0, widthTwips, heightTwips}} {}
     void setWindow(const forms::Window& window) { window_ = &window; }
-    float widthTwips() override { return monitors().front().width; }
-    float heightTwips() override { return monitors().front().height; }
     std::vector<MonitorArea> monitors() override;
     void setWorkArea(const forms::TwipsRect& work) { monitors_.front().work = work; }
     void resize(float widthTwips, float heightTwips) {
@@ -118,7 +117,7 @@ private:
 };
 
 // Draws scripted values in turn, then falls back to a fixed sequence; counts the reseeds.
-class ScriptedRandom final : public RandomSource {
+class ScriptedRandom final : public core::RandomSource {
 public:
     void reseed() override { ++reseeds; }
     float next() override;

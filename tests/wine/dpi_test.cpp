@@ -81,22 +81,20 @@ TEST(ScreenInTwips, UsesTheBoundWindowsDpiAndNinetySixBeforeThat) {
     ASSERT_GT(widthPx, 0);
 
     forms::win32::Win32Screen screen;
-    EXPECT_FLOAT_EQ(screen.widthTwips(), static_cast<float>(widthPx) * 15);
-    EXPECT_FLOAT_EQ(screen.heightTwips(), static_cast<float>(heightPx) * 15);
+    EXPECT_FLOAT_EQ(screen.monitors().at(0).width, static_cast<float>(widthPx) * 15);
+    EXPECT_FLOAT_EQ(screen.monitors().at(0).height, static_cast<float>(heightPx) * 15);
 
     TestWindow window;
     const int dpi = forms::win32::screenDpi();
     forms::Window form("Form1", "计时器");
     form.setHandle(window.handle());
     screen.setWindow(form);
-    EXPECT_FLOAT_EQ(screen.widthTwips(), static_cast<float>(widthPx) * 1440 / static_cast<float>(dpi));
-    EXPECT_FLOAT_EQ(screen.heightTwips(), static_cast<float>(heightPx) * 1440 / static_cast<float>(dpi));
     const std::vector<forms::MonitorArea> monitors = screen.monitors();  // Xvfb: one monitor, the whole screen
     ASSERT_EQ(monitors.size(), 1u);
     EXPECT_FLOAT_EQ(monitors[0].left, 0);
     EXPECT_FLOAT_EQ(monitors[0].top, 0);
-    EXPECT_FLOAT_EQ(monitors[0].width, screen.widthTwips());
-    EXPECT_FLOAT_EQ(monitors[0].height, screen.heightTwips());
+    EXPECT_FLOAT_EQ(monitors[0].width, static_cast<float>(widthPx) * 1440 / static_cast<float>(dpi));
+    EXPECT_FLOAT_EQ(monitors[0].height, static_cast<float>(heightPx) * 1440 / static_cast<float>(dpi));
 }
 
 // Windows 7 to 8.1 lack GetDpiForWindow: the look-up finds nothing and a window has the screen's DPI, the prefix's

@@ -101,8 +101,7 @@ protected:
         FolderFiles files(narrow(folder.path()));
         forms::win32::Win32Resources resources;
         SilentPlayer player;
-        forms::MenuItem soundSwitch("yinxiao", {"音效", "F5", true, true});
-        return sound::SoundEffects(soundSwitch, files, resources, player).ExtractSoundFiles();
+        return sound::SoundEffects(files, resources, player).ExtractSoundFiles();
     }
     std::wstring path(const wchar_t* name) const { return folder.path() + L"\\" + name; }
 

@@ -5,7 +5,6 @@
 
 #include "forms/win32/services.h"
 #include "tests/wine/wine_test_support.h"
-#include "ui/module1.h"
 
 namespace zantiro::wine_tests {
 namespace {
@@ -33,7 +32,7 @@ TEST(RemoveTitleBar, ClearsCaptionAndFrameAddsSystemMenuAndMinimiseBoxKeepsTheRe
         const auto before = static_cast<DWORD>(GetWindowLongPtrW(window.hwnd(), GWL_STYLE));
         ASSERT_NE(windowSize(window.hwnd()).cy, clientSize(window.hwnd()).cy) << "the window starts with a frame";
 
-        ui::RemoveTitleBar(windowSystem, window.handle());
+        windowSystem.removeTitleBar(window.handle());
         SetWindowPos(window.hwnd(), nullptr, 0, 0, 0, 0,
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 

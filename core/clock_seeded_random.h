@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <functional>
 
-#include "forms/platform.h"
+#include "core/frame_colours.h"
 
-namespace zantiro::effects {
+namespace zantiro::core {
 
 // Nanoseconds of a steady clock, offset per run, so two reseeds a tick apart never share a seed.
 std::uint64_t nanosecondSeed();
 
-class ClockSeededRandom final : public forms::RandomSource {
+class ClockSeededRandom final : public RandomSource {
 public:
     explicit ClockSeededRandom(std::function<std::uint64_t()> seedClock = nanosecondSeed)
         : seedClock_(std::move(seedClock)) {}
@@ -24,4 +24,4 @@ private:
     std::uint64_t state_ = 0;
 };
 
-}  // namespace zantiro::effects
+}  // namespace zantiro::core

@@ -1,9 +1,9 @@
 // splitmix64 over a clock seed: every seed bit reaches every output bit.
-#include "effects/clock_seeded_random.h"
+#include "core/clock_seeded_random.h"
 
 #include <chrono>
 
-namespace zantiro::effects {
+namespace zantiro::core {
 
 std::uint64_t nanosecondSeed() {
     using namespace std::chrono;
@@ -22,4 +22,4 @@ float ClockSeededRandom::next() {
     return static_cast<float>(z >> 40) * 0x1.0p-24f;  // 24 bits: exactly representable, below 1
 }
 
-}  // namespace zantiro::effects
+}  // namespace zantiro::core
