@@ -24,6 +24,16 @@ struct ReadableText {
     std::vector<const Label*> labels;  // not owned
 };
 
+// What a backend knows of text: its width in a font at the window's DPI, in twips. The layout asks it for the
+// figures it computes with, rather than reading them back from the labels the backend sizes.
+class TextMeasure {
+public:
+    virtual float textWidthTwips(const std::string& text, const Font& font) = 0;
+
+protected:
+    ~TextMeasure() = default;
+};
+
 class Window final : public Control {
 public:
     Window(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
@@ -60,6 +70,11 @@ public:
     void setScale(int percent) {
         scale_ = percent;
         changed(Property::Scale);
+    }
+
+    void setTextMeasure(TextMeasure* measure) { measure_ = measure; }  // the backend, while it shows the window
+    float textWidth(const std::string& text, const Font& font) const {
+        return measure_ != nullptr ? measure_->textWidthTwips(text, font) : 0;
     }
 
     WindowHandle hWnd() const { return handle_; }
@@ -118,6 +133,7 @@ private:
     int scale_ = 100;
     WindowHandle handle_ = 0;
     std::vector<Control*> controls_;  // not owned
+    TextMeasure* measure_ = nullptr;  // not owned
     std::vector<ReadableText> readableTexts_;
 };
 

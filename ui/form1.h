@@ -230,8 +230,9 @@ private:
     // The reset runs first, then the choice; afterwards start is armed and reset disarmed, whatever the choice did.
     void runFunctionMenu(const std::function<void()>& choose);
 
-    // Layout.
+    // Layout, with the widths the backend measures for it: the labels' captions in their fonts at the window's DPI.
     void layOutDigits();
+    float measuredWidth(const Label& label) const;
     void deriveFromSize();
     // The window's width for the row it shows: today's, or wider by the hours and their colon.
     float windowWidth() const;

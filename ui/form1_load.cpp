@@ -80,13 +80,17 @@ void Form1::layOutDigits() {
     if (model.state().hoursShown) {
         for (Label* label : {&Label1, &Label2[0]}) {
             label->setLeft(left);
-            left += label->width();
+            left += measuredWidth(*label);
         }
     }
     for (Label* label : {&Label3, &Label2[1], &Label4}) {
         label->setLeft(left);
-        left += label->width();
+        left += measuredWidth(*label);
     }
+}
+
+float Form1::measuredWidth(const Label& label) const {
+    return window.textWidth(label.caption(), label.font());
 }
 
 // At another DPI the window's width and the labels' widths round to other pixels: what the load derived from

@@ -82,7 +82,7 @@ void Form1::resizeKeepingPin() {
 
 // Both margins stay as they are: the window grows by exactly what the row grows by.
 float Form1::windowWidth() const {
-    return model.state().hoursShown ? kWindowWidth + Label1.width() + Label2[0].width() : kWindowWidth;
+    return model.state().hoursShown ? kWindowWidth + measuredWidth(Label1) + measuredWidth(Label2[0]) : kWindowWidth;
 }
 
 // `percent` when the window drawn at it fits the work area, else the largest step below that does (at least 100).

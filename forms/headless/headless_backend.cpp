@@ -39,6 +39,7 @@ float measureCaptionTwips(const std::string& caption, const Font& font, int dpi)
 }
 
 HeadlessBackend::HeadlessBackend(Window& window) : window_(window) {
+    window.setTextMeasure(this);
     for (Control* control : window.controls()) {
         if (auto* timer = dynamic_cast<Timer*>(control)) {
             timers_.push_back({timer, kNever});
@@ -52,6 +53,7 @@ HeadlessBackend::HeadlessBackend(Window& window) : window_(window) {
 
 HeadlessBackend::~HeadlessBackend() {
     window_.attach(nullptr);
+    window_.setTextMeasure(nullptr);
 }
 
 void HeadlessBackend::controlChanged(Control& control, Property property) {
@@ -125,8 +127,12 @@ void HeadlessBackend::advance(std::int64_t milliseconds) {
     nowMs_ = target;
 }
 
+float HeadlessBackend::textWidthTwips(const std::string& text, const Font& font) {
+    return measureCaptionTwips(text, font, window_.dpi());
+}
+
 void HeadlessBackend::measure(Label& label) {
-    label.setMeasuredSize(measureCaptionTwips(label.caption(), label.font(), window_.dpi()), label.height());
+    label.setMeasuredSize(textWidthTwips(label.caption(), label.font()), label.height());
 }
 
 }  // namespace zantiro::forms::headless

@@ -12,7 +12,7 @@ namespace zantiro::forms::headless {
 // Labels measure as the design's bold 宋体 does at 96 dpi: equal-width digits, full-width Chinese.
 float measureCaptionTwips(const std::string& caption, const Font& font, int dpi);
 
-class HeadlessBackend final : public ControlObserver {
+class HeadlessBackend final : public ControlObserver, public TextMeasure {
 public:
     explicit HeadlessBackend(Window& window);
     ~HeadlessBackend();
@@ -20,6 +20,7 @@ public:
     HeadlessBackend& operator=(const HeadlessBackend&) = delete;
 
     void controlChanged(Control& control, Property property) override;
+    float textWidthTwips(const std::string& text, const Font& font) override;
 
     std::int64_t now() const { return nowMs_; }
     // Fires every tick that falls due up to now + milliseconds, in time order; timers due at the same moment fire

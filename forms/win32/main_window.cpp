@@ -68,10 +68,13 @@ MainWindow::MainWindow(Window& window, Picture picture)
       fonts_(kDesignDpi),
       measureDc_(CreateCompatibleDC(nullptr)),
       updateRegion_(CreateRectRgn(0, 0, 0, 0)),
-      original_(std::move(picture)) {}
+      original_(std::move(picture)) {
+    window_.setTextMeasure(this);
+}
 
 MainWindow::~MainWindow() {
     window_.attach(nullptr);
+    window_.setTextMeasure(nullptr);
     scheduler_.reset();  // kills its timers while the window still exists
     topmost_.reset();
     accessible_.reset();
@@ -525,12 +528,21 @@ void MainWindow::buttonChanged(const Button& button, Property property) {
     }
 }
 
+SIZE MainWindow::extentOf(const std::string& text, const Font& font) {
+    const ScopedSelect selected(measureDc_.get(), fonts_.get(font));
+    const std::wstring wide = widen(text);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32W(measureDc_.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+    return extent;
+}
+
+float MainWindow::textWidthTwips(const std::string& text, const Font& font) {
+    return pixelsToTwips(extentOf(text, font).cx, window_.dpi());
+}
+
 // Auto-size: the caption's extent in the label's font becomes the label's width and height.
 void MainWindow::measure(Label& label) {
-    const ScopedSelect font(measureDc_.get(), fonts_.get(label.font()));
-    const std::wstring text = widen(label.caption());
-    SIZE extent{0, 0};
-    GetTextExtentPoint32W(measureDc_.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    const SIZE extent = extentOf(label.caption(), label.font());
     const int dpi = window_.dpi();
     label.setMeasuredSize(pixelsToTwips(extent.cx, dpi), pixelsToTwips(extent.cy, dpi));
 }

@@ -21,7 +21,7 @@
 
 namespace zantiro::forms::win32 {
 
-class MainWindow final : public WindowBase<MainWindow>, public ControlObserver {
+class MainWindow final : public WindowBase<MainWindow>, public ControlObserver, public TextMeasure {
 public:
     static constexpr const wchar_t* kClassName = L"ZantiroWindow";
 
@@ -44,6 +44,7 @@ public:
     using WindowBase::hwnd;
 
     void controlChanged(Control& control, Property property) override;
+    float textWidthTwips(const std::string& text, const Font& font) override;
 
     std::function<void(int number)> onFunctionKey;  // n for Fn: 1 to 5, 9 and 10
     std::function<void(int id)> onHotkey;           // WM_HOTKEY's id, from any program
@@ -81,6 +82,7 @@ private:
     void placeButton(const Button& button);
     void buttonChanged(const Button& button, Property property);
     void measure(Label& label);
+    SIZE extentOf(const std::string& text, const Font& font);
     Scene scene() { return Scene{shapes_, lines_, labels_, fonts_, window_.dpi()}; }
 
     Window& window_;
