@@ -114,9 +114,7 @@ void TimerModel::countdownTick() {
     const std::int32_t left = s_.countdownSeconds;
     if (left <= 0) {
         enter(RunState::Finished);  // the flashing starts, pause is no longer offered
-        if (s_.soundOn) {
-            emit(Event::Kind::PlayBell);
-        }
+        ring();
     }
     s_.shownSeconds = left;
     const Milestone* milestone = milestoneAt(left);
@@ -140,6 +138,10 @@ void TimerModel::countdownTick() {
 void TimerModel::flashTick() {
     s_.frameColour = randomColour(random_);
     s_.digitsHidden = !s_.digitsHidden;
+    constexpr int kLongestRing = 10 * 60 * 2;  // ten minutes in half seconds
+    if (s_.ringingHalfSeconds > 0 && ++s_.ringingHalfSeconds > kLongestRing) {
+        endRinging();
+    }
 }
 
 // The frame's colour for a stage it has just reached, from the ticks' milestones and a minute more or less.

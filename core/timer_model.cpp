@@ -1,6 +1,7 @@
 // The run state machine (start, stop, pause, resume, reset, the function menu) and the window's settings.
 #include "core/timer_model.h"
 
+#include <string>
 #include <utility>
 
 #include "core/presets.h"
@@ -97,6 +98,7 @@ void TimerModel::functionMenuClosed() {
 void TimerModel::stopFlashing() {
     s_.digitsHidden = false;
     s_.frameColour = kBlack;
+    endRinging();
 }
 
 void TimerModel::showHours(bool shown) {
@@ -105,6 +107,41 @@ void TimerModel::showHours(bool shown) {
 
 void TimerModel::setSound(bool on) {
     s_.soundOn = on;
+    if (!on) {
+        endRinging();
+    }
+}
+
+void TimerModel::useDefaultBell() {
+    s_.fileBell = false;
+}
+
+void TimerModel::useFileBell(std::string name) {
+    if (!name.empty()) {
+        s_.bellName = std::move(name);
+    }
+    s_.fileBell = !s_.bellName.empty();
+}
+
+void TimerModel::setRepeatBell(bool repeat) {
+    s_.repeatBell = repeat;
+}
+
+// At zero, while the sound is on: once, or again and again until a stop, a reset, the sound switched off or ten
+// minutes of ringing (counted in the flashing's half seconds).
+void TimerModel::ring() {
+    if (!s_.soundOn) {
+        return;
+    }
+    emit(Event::Kind::PlayBell);
+    s_.ringingHalfSeconds = s_.repeatBell ? 1 : 0;
+}
+
+void TimerModel::endRinging() {
+    if (s_.ringingHalfSeconds > 0) {
+        s_.ringingHalfSeconds = 0;
+        emit(Event::Kind::StopBell);
+    }
 }
 
 void TimerModel::place(std::size_t placement) {

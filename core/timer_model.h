@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +49,10 @@ struct TimerState {
     bool digitsHidden = false;          // the flashing's hidden half
     bool hoursShown = false;
     bool soundOn = true;
+    bool fileBell = false;               // a chosen file rings at zero, not the design's bell
+    std::string bellName;                // that file's name, once one was chosen
+    bool repeatBell = false;             // the bell starts again as it ends, until stopped
+    int ringingHalfSeconds = 0;          // how long a repeating bell has rung; 0 while none rings
     std::size_t placement = kTopCentre;  // in kPlacements
     bool placementChosen = false;        // the start-up place is not a choice
     int placedTimes = 0;                 // each choice places the window anew, the same one again after a drag too
@@ -57,7 +62,7 @@ struct TimerState {
 };
 
 struct Event {
-    enum class Kind { PlayWarning, PlayBell, Announce, Notice };
+    enum class Kind { PlayWarning, PlayBell, StopBell, Announce, Notice };
     Kind kind;
     std::string_view text;  // for Announce and Notice
     bool operator==(const Event&) const = default;
@@ -97,7 +102,12 @@ public:
 
     // The window's settings.
     void showHours(bool shown);
-    void setSound(bool on);
+    void setSound(bool on);  // off also ends a repeating bell
+
+    // The end's bell: the design's, or a file's that the view has read and keeps.
+    void useDefaultBell();
+    void useFileBell(std::string name);  // a new file, or the one chosen before when the name is empty
+    void setRepeatBell(bool repeat);
     void place(std::size_t placement);
     void setTransparency(std::size_t level);
     void setScale(int percent);
@@ -106,6 +116,8 @@ private:
     void enter(RunState state);
     void startTowardsEndTime();
     void stopFlashing();
+    void ring();
+    void endRinging();
     void reachStage(FrameStage stage);
     void showHoursWhenLong();
     void emit(Event::Kind kind, std::string_view text = {});

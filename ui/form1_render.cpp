@@ -113,6 +113,8 @@ void Form1::renderEvents() {
             case core::Event::Kind::PlayBell:
                 sounds.PlayWaveFile(sound::kEndSound);
                 break;
+            case core::Event::Kind::StopBell:
+                break;
             case core::Event::Kind::Announce:
                 platform_.announcer.announce(event.text);
                 break;

@@ -31,7 +31,7 @@ protected:
         for (int i = 0; i < ticks; ++i) {
             model.countdownTick();
             for (const Event& event : model.takeEvents()) {
-                const char* kinds[] = {"warning", "bell", "say", "notice"};
+                const char* kinds[] = {"warning", "bell", "stop bell", "say", "notice"};
                 heard.push_back(std::to_string(s.countdownSeconds) + ": " + kinds[static_cast<int>(event.kind)] +
                                 (event.text.empty() ? "" : " " + std::string(event.text)));
             }
@@ -149,6 +149,45 @@ TEST_F(Model, AChoiceDuringARunOnlyChangesTheCountAndTheSmallestCountNeverWraps)
     countDown(1);
     EXPECT_EQ(s.countdownSeconds, std::numeric_limits<std::int32_t>::min());
     EXPECT_EQ(s.run, RunState::Finished);
+}
+
+TEST_F(Model, ARepeatingBellRingsUntilTheStopTheSoundSwitchOrTenMinutes) {
+    const auto ringToZero = [this](bool repeat) {
+        model.setRepeatBell(repeat);
+        model.chooseCustomLength({0.1, 6});
+        model.reset();
+        model.startOrStop();
+        return countDown(6).back();
+    };
+    const auto stopsBell = [this] {
+        const std::vector<Event> events = model.takeEvents();
+        return events == std::vector<Event>{{Event::Kind::StopBell, {}}};
+    };
+    EXPECT_EQ(ringToZero(false), "0: say 时间到");
+    model.startOrStop();
+    EXPECT_FALSE(stopsBell());  // a bell played once is left to end by itself
+
+    ringToZero(true);
+    model.startOrStop();
+    EXPECT_TRUE(stopsBell());
+    model.reset();
+    EXPECT_FALSE(stopsBell());
+
+    ringToZero(true);
+    model.setSound(false);
+    EXPECT_TRUE(stopsBell());
+    model.setSound(true);
+    model.startOrStop();
+
+    ringToZero(true);
+    for (int half = 1; half < 1200; ++half) {
+        model.flashTick();
+    }
+    EXPECT_FALSE(stopsBell());
+    model.flashTick();  // ten minutes after zero
+    EXPECT_TRUE(stopsBell());
+    model.startOrStop();
+    EXPECT_FALSE(stopsBell());
 }
 
 }  // namespace
