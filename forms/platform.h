@@ -63,8 +63,14 @@ class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
     // The WAV file at path when it holds the embedded sound and the player can open it; otherwise the embedded
-    // copy, which stays valid while it plays. With nothing embedded: the file, or the default sound.
-    virtual void play(const std::string& path, std::span<const std::uint8_t> embedded) = 0;
+    // copy, which stays valid while it plays. With nothing embedded: the file, or the default sound. A looping
+    // sound starts again as it ends until stop() or another sound.
+    virtual void play(const std::string& path, std::span<const std::uint8_t> embedded, bool loop = false) = 0;
+    // A whole WAV file's image in memory; the caller keeps the bytes alive and unchanged until another sound or
+    // stop(). False when the player refused it (nothing plays then).
+    virtual bool playMemory(std::span<const std::uint8_t> wav, bool loop) = 0;
+    // Ends whatever plays; nothing when nothing does.
+    virtual void stop() = 0;
 };
 
 class FileSystem {

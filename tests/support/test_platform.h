@@ -85,12 +85,21 @@ private:
 
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void play(const std::string& path, std::span<const std::uint8_t> embedded) override {
+    void play(const std::string& path, std::span<const std::uint8_t> embedded, bool loop = false) override {
         played.push_back(path);
         embeddedSizes.push_back(embedded.size());
+        looped.push_back(loop);
     }
-    std::vector<std::string> played;
+    bool playMemory(std::span<const std::uint8_t> wav, bool loop) override {
+        played.push_back("memory " + std::to_string(wav.size()));
+        embeddedSizes.push_back(0);
+        looped.push_back(loop);
+        return true;
+    }
+    void stop() override { played.emplace_back("stop"); }
+    std::vector<std::string> played;         // paths, "memory SIZE" and "stop"
     std::vector<std::size_t> embeddedSizes;  // of the copy handed over with each path
+    std::vector<bool> looped;
 };
 
 // A real folder on this machine. Paths arrive spelt for Windows; the "\" separator maps to "/".

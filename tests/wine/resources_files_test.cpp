@@ -92,7 +92,9 @@ private:
 
 class SilentPlayer final : public forms::SoundPlayer {
 public:
-    void play(const std::string&, std::span<const std::uint8_t>) override {}
+    void play(const std::string&, std::span<const std::uint8_t>, bool) override {}
+    bool playMemory(std::span<const std::uint8_t>, bool) override { return true; }
+    void stop() override {}
 };
 
 class SoundExtraction : public ::testing::Test {
