@@ -1,10 +1,13 @@
 // What the program needs of its platform, as small interfaces: the real ones call Windows, the test ones record.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "forms/controls.h"
@@ -73,6 +76,9 @@ public:
     virtual void stop() = 0;
 };
 
+// Why a file could not be read whole.
+enum class ReadFailure { Missing, Folder, Unreadable, TooLarge };
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -80,6 +86,28 @@ public:
     virtual std::string programFolder() = 0;
     // Opens for read and write without emptying, creating it if needed, and writes from the first byte.
     virtual bool writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+    // The whole file at path (absolute, or relative to the current folder), when it holds at most limit bytes.
+    virtual std::variant<std::vector<std::uint8_t>, ReadFailure> readWhole(const std::string& path,
+                                                                           std::size_t limit) = 0;
+};
+
+// MPEG audio layer III frames as a decoder is told about them; every frame has the first one's rate and channels.
+struct Mp3Frames {
+    std::span<const std::uint8_t> bytes;  // whole frames back to back, no tags
+    int sampleRate = 0;                   // Hz
+    int channels = 0;                     // 1 or 2
+    int bitrate = 0;                      // bits a second of the first frame
+    int firstFrameBytes = 0;
+    std::size_t frameCount = 0;
+    int samplesPerFrame = 0;  // per channel: 1152 for MPEG-1, 576 for MPEG-2 and 2.5
+};
+
+// Decodes compressed sound with what the system ships.
+class SoundDecoder {
+public:
+    virtual ~SoundDecoder() = default;
+    // Interleaved 16-bit samples at the frames' rate and channels; none when the system cannot decode them.
+    virtual std::optional<std::vector<std::int16_t>> decodeMp3(const Mp3Frames& frames) = 0;
 };
 
 class Resources {
@@ -144,6 +172,7 @@ struct Platform {
     Power& power;
     Announcer& announcer;
     Notifier& notifier;
+    SoundDecoder& soundDecoder;
 };
 
 }  // namespace zantiro::forms

@@ -20,6 +20,7 @@
 #include "forms/win32/global_hotkeys.h"
 #include "forms/win32/input_box.h"
 #include "forms/win32/main_window.h"
+#include "forms/win32/mp3_decoder.h"
 #include "forms/win32/notice.h"
 #include "forms/win32/picture.h"
 #include "forms/win32/popup_menu.h"
@@ -161,8 +162,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32Power power;
     WindowAnnouncer announcer;
     WindowNotifier notifier;
-    forms::Platform platform{windowSystem, screen,   popupMenu, inputBox, soundPlayer, fileSystem,
-                             resources,    regional, program,   power,    announcer,   notifier};
+    Win32SoundDecoder soundDecoder;
+    forms::Platform platform{windowSystem, screen,  popupMenu, inputBox,  soundPlayer, fileSystem,  resources,
+                             regional,     program, power,     announcer, notifier,    soundDecoder};
 
     ui::Form1 form(platform, random);
     // These services convert or own through the window, which exists only with the form.

@@ -35,6 +35,7 @@ public:
     RecordingPower power;
     RecordingAnnouncer announcer;
     RecordingNotifier notifier;
+    WavOnlyDecoder soundDecoder;
 
 private:
     forms::Platform platform_;

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "core/frame_colours.h"
@@ -108,6 +109,9 @@ public:
     explicit FolderFileSystem(std::string folder) : folder_(std::move(folder)) {}
     std::string programFolder() override { return folder_; }
     bool writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    // Through std::filesystem, a path as this machine spells it.
+    std::variant<std::vector<std::uint8_t>, forms::ReadFailure> readWhole(const std::string& path,
+                                                                          std::size_t limit) override;
 
     std::vector<std::string> written;  // paths, as given
 
@@ -167,6 +171,12 @@ class RecordingNotifier final : public forms::Notifier {
 public:
     void notify(std::string_view text) override { shown.emplace_back(text); }
     std::vector<std::string> shown;
+};
+
+// No decoder for MP3 here: the native build reads WAV bells only.
+class WavOnlyDecoder final : public forms::SoundDecoder {
+public:
+    std::optional<std::vector<std::int16_t>> decodeMp3(const forms::Mp3Frames&) override { return std::nullopt; }
 };
 
 // Ending the program unwinds to whoever dispatched the event, like a process that is gone.

@@ -84,6 +84,10 @@ public:
     bool writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) override {
         return real_.writeFromStart(path, bytes);
     }
+    std::variant<std::vector<std::uint8_t>, forms::ReadFailure> readWhole(const std::string& path,
+                                                                          std::size_t limit) override {
+        return real_.readWhole(path, limit);
+    }
 
 private:
     std::string folder_;
