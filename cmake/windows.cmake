@@ -8,6 +8,7 @@ add_library(zantiro_win32 STATIC
     forms/win32/diagnostic_log.cpp
     forms/win32/dpi.cpp
     forms/win32/failures.cpp
+    forms/win32/file_picker.cpp
     forms/win32/global_hotkeys.cpp
     forms/win32/input_box.cpp
     forms/win32/keyboard_stays.cpp

@@ -110,6 +110,14 @@ public:
     virtual std::optional<std::vector<std::int16_t>> decodeMp3(const Mp3Frames& frames) = 0;
 };
 
+// The system's box for choosing a file to open, owned by the main window.
+class FilePicker {
+public:
+    virtual ~FilePicker() = default;
+    // A sound file's full path in UTF-8, or none when the box was cancelled.
+    virtual std::optional<std::string> chooseSoundFile() = 0;
+};
+
 class Resources {
 public:
     virtual ~Resources() = default;
@@ -172,6 +180,7 @@ struct Platform {
     Power& power;
     Announcer& announcer;
     Notifier& notifier;
+    FilePicker& filePicker;
     SoundDecoder& soundDecoder;
 };
 

@@ -35,6 +35,7 @@ public:
     RecordingPower power;
     RecordingAnnouncer announcer;
     RecordingNotifier notifier;
+    ScriptedFilePicker filePicker;
     WavOnlyDecoder soundDecoder;
 
 private:

@@ -173,6 +173,16 @@ public:
     std::vector<std::string> shown;
 };
 
+// Answers with the scripted paths; nothing scripted, or nullopt, is Cancel.
+class ScriptedFilePicker final : public forms::FilePicker {
+public:
+    std::optional<std::string> chooseSoundFile() override;
+    void choose(std::optional<std::string> path) { script_.push_back(std::move(path)); }
+
+private:
+    std::deque<std::optional<std::string>> script_;
+};
+
 // No decoder for MP3 here: the native build reads WAV bells only.
 class WavOnlyDecoder final : public forms::SoundDecoder {
 public:
