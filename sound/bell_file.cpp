@@ -3,6 +3,7 @@
 #include "sound/bell_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -182,11 +183,9 @@ std::variant<std::vector<std::uint8_t>, BellProblem> mp3Image(Bytes file, forms:
         return BellProblem::Undecodable;
     }
     std::vector<std::uint8_t> image = pcm16Image(frames.channels, frames.sampleRate, samples->size() / channels);
-    for (std::size_t i = 0; i + kWavHeaderBytes < image.size(); i += 2) {
-        const auto value = static_cast<std::uint16_t>((*samples)[i / 2]);
-        image[kWavHeaderBytes + i] = static_cast<std::uint8_t>(value);
-        image[kWavHeaderBytes + i + 1] = static_cast<std::uint8_t>(value >> 8);
-    }
+    // The decoder's samples are the machine's int16_t; every machine the program runs on is little-endian, as WAV is.
+    static_assert(std::endian::native == std::endian::little);
+    std::memcpy(image.data() + kWavHeaderBytes, samples->data(), image.size() - kWavHeaderBytes);
     return image;
 }
 
