@@ -17,7 +17,6 @@ namespace zantiro::wine_tests {
 namespace {
 
 using sound::BellProblem;
-using Channels = std::vector<std::vector<double>>;
 
 std::string bellPath(const std::string& name) {
     return forms::win32::narrow(hostPath(ZANTIRO_BELLS_DIR)) + "\\" + name;
@@ -92,7 +91,7 @@ TEST(BellFiles, EveryFormatBecomesSixteenBitPcmOfItsOwnTonesAndLength) {
         EXPECT_EQ(field(wav, 34, 2), 16u);
         ASSERT_EQ(field(wav, 40, 4), wav.size() - 44);
 
-        Channels samples(channels);
+        std::vector<std::vector<double>> samples(channels);
         for (std::size_t i = 0; 44 + 2 * i + 1 < wav.size(); ++i) {
             samples[i % channels].push_back(static_cast<std::int16_t>(field(wav, 44 + 2 * i, 2)) / 32768.0);
         }
@@ -113,16 +112,11 @@ TEST(BellFiles, EveryFormatBecomesSixteenBitPcmOfItsOwnTonesAndLength) {
 TEST(BellFiles, EveryFileThatCannotServeIsRefusedWithItsReason) {
     TempFolder folder(L"铃声");
     const std::string temp = forms::win32::narrow(folder.path()) + "\\";
-    // Three minutes and a second of 8-bit 8 kHz silence; a file one byte over 32 MB; a file another program holds.
-    std::vector<std::uint8_t> tooLong;
-    std::copy_n(readFile(forms::win32::widen(bellPath("pcm8-8k-440.wav")))->begin(), 44, std::back_inserter(tooLong));
+    // Three minutes and a second of 8-bit 8 kHz sound, its data's size all ones (to the end); a file one byte over
+    // 32 MB; a file another program holds.
+    std::vector<std::uint8_t> tooLong = *readFile(forms::win32::widen(bellPath("pcm8-8k-440.wav")));
     tooLong.resize(44 + 181 * 8000, 0x80);
-    for (const std::size_t at : {4u, 40u}) {
-        const auto size = static_cast<std::uint32_t>(tooLong.size() - (at == 4 ? 8 : 44));
-        for (std::size_t i = 0; i < 4; ++i) {
-            tooLong[at + i] = static_cast<std::uint8_t>(size >> (8 * i));
-        }
-    }
+    std::fill_n(tooLong.begin() + 40, 4, 0xFF);
     ASSERT_TRUE(writeFile(forms::win32::widen(temp + "long.wav"), tooLong));
     ASSERT_TRUE(writeFile(forms::win32::widen(temp + "large.mp3"), std::vector<std::uint8_t>((32u << 20) + 1)));
     ASSERT_TRUE(writeFile(forms::win32::widen(temp + "held.wav"), std::vector<std::uint8_t>(100)));
@@ -151,14 +145,11 @@ TEST(BellFiles, EveryFileThatCannotServeIsRefusedWithItsReason) {
                       std::string(sound::reasonText(problem)) + "，仍使用原来的铃声");
     }
     // A name without a folder is read from the current folder, as /bell gives it.
-    const std::wstring before = [] {
-        std::wstring folder(MAX_PATH, L'\0');
-        folder.resize(GetCurrentDirectoryW(MAX_PATH, folder.data()));
-        return folder;
-    }();
+    wchar_t before[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, before);
     ASSERT_TRUE(SetCurrentDirectoryW(hostPath(ZANTIRO_BELLS_DIR).c_str()));
     EXPECT_TRUE(std::holds_alternative<sound::Bell>(read("mpeg25-8k-440.mp3")));
-    SetCurrentDirectoryW(before.c_str());
+    SetCurrentDirectoryW(before);
 }
 
 }  // namespace
