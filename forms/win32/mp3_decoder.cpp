@@ -83,12 +83,12 @@ public:
     PreparedHeader& operator=(const PreparedHeader&) = delete;
 
     bool prepared() const { return prepared_; }
-    // Converts the first `bytes` of the source buffer; false when the codec failed.
-    bool convert(DWORD bytes, DWORD flags) {
+    // Converts the first `bytes` of the source buffer.
+    MMRESULT convert(DWORD bytes, DWORD flags) {
         header_.cbSrcLength = bytes;
         header_.cbSrcLengthUsed = 0;
         header_.cbDstLengthUsed = 0;
-        return !reportIf(acm().convert(stream_, &header_, flags) != MMSYSERR_NOERROR);
+        return acm().convert(stream_, &header_, flags);
     }
     DWORD sourceUsed() const { return std::min(header_.cbSrcLengthUsed, header_.cbSrcLength); }
     DWORD outputUsed() const { return std::min(header_.cbDstLengthUsed, header_.cbDstLength); }
@@ -148,8 +148,14 @@ std::optional<std::vector<std::int16_t>> Win32SoundDecoder::decodeMp3(const Mp3F
     while (samples.size() <= most) {
         const auto bytes = static_cast<DWORD>(std::min<std::size_t>(piece.size(), frames.bytes.size() - at));
         std::memcpy(piece.data(), frames.bytes.data() + at, bytes);
-        // With the source all taken, empty pieces flush what the codec still holds.
-        if (!header.convert(bytes, bytes == 0 ? ACM_STREAMCONVERTF_END : ACM_STREAMCONVERTF_BLOCKALIGN)) {
+        // With the source all taken, empty pieces flush what the codec still holds; a codec that refuses an empty
+        // piece holds nothing back.
+        const MMRESULT result =
+            header.convert(bytes, bytes == 0 ? ACM_STREAMCONVERTF_END : ACM_STREAMCONVERTF_BLOCKALIGN);
+        if (result != MMSYSERR_NOERROR && bytes == 0) {
+            break;
+        }
+        if (reportIf(result != MMSYSERR_NOERROR)) {
             return std::nullopt;
         }
         const std::size_t before = samples.size();
