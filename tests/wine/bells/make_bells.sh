@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the bell files the Wine test reads (tests/wine/bell_file_test.cpp), each named for what it holds: its
-# tones (left, right), rate, format and tags. Needs sox and lame (the Debian packages).
+# tones (left, right), rate, format and tags, with sox and lame.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
+../../../tools/wine/deps.sh sox lame
 
 # wav NAME SECONDS RATE CHANNELS BITS ENCODING TONES...: wavpcm is the plain format, wav the extensible one.
 wav() {
