@@ -106,15 +106,6 @@ std::variant<std::vector<std::uint8_t>, forms::ReadFailure> FolderFileSystem::re
     return bytes;
 }
 
-std::optional<std::string> ScriptedFilePicker::chooseSoundFile() {
-    if (script_.empty()) {
-        return std::nullopt;
-    }
-    std::optional<std::string> path = std::move(script_.front());
-    script_.pop_front();
-    return path;
-}
-
 FolderResources::FolderResources(std::string folder, std::map<int, std::string> files) {
     for (const auto& [id, name] : files) {
         std::ifstream file(folder + "/" + name, std::ios::binary);

@@ -93,14 +93,13 @@ public:
     }
     bool playMemory(std::span<const std::uint8_t> wav, bool loop) override {
         played.push_back("memory " + std::to_string(wav.size()));
-        embeddedSizes.push_back(0);
         looped.push_back(loop);
         return true;
     }
     void stop() override { played.emplace_back("stop"); }
     std::vector<std::string> played;         // paths, "memory SIZE" and "stop"
     std::vector<std::size_t> embeddedSizes;  // of the copy handed over with each path
-    std::vector<bool> looped;
+    std::vector<bool> looped;                // of each sound played
 };
 
 // A real folder on this machine. Paths arrive spelt for Windows; the "\" separator maps to "/".
@@ -173,14 +172,11 @@ public:
     std::vector<std::string> shown;
 };
 
-// Answers with the scripted paths; nothing scripted, or nullopt, is Cancel.
+// Answers with the path a test set, once; none is Cancel.
 class ScriptedFilePicker final : public forms::FilePicker {
 public:
-    std::optional<std::string> chooseSoundFile() override;
-    void choose(std::optional<std::string> path) { script_.push_back(std::move(path)); }
-
-private:
-    std::deque<std::optional<std::string>> script_;
+    std::optional<std::string> chooseSoundFile() override { return std::exchange(path, std::nullopt); }
+    std::optional<std::string> path;
 };
 
 // No decoder for MP3 here: the native build reads WAV bells only.

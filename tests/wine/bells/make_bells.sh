@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Makes the bell files the Wine test reads (tests/wine/bell_file_test.cpp), each named for what it holds: its
-# tones (left, right), rate, format and tags, with sox and lame.
+# The files tests/wine/bell_file_test.cpp reads, made with sox and lame, named for tones (left, right), rate and form.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 ../../../tools/wine/deps.sh sox lame
