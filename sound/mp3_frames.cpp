@@ -98,17 +98,19 @@ std::optional<Bytes> withoutTags(Bytes file) {
     return file;
 }
 
-// A frame that starts a stream: the next frame follows where its size says, or the file ends with it.
+// A frame that starts a stream: the next two frames follow where the sizes say, or the file ends first. Two make
+// bytes of another kind of file that happen to look like a header (a JPEG's markers, say) very unlikely to pass.
 bool startsStream(Bytes file, std::size_t at, const FrameHeader& header) {
-    const std::size_t next = at + header.size;
-    if (next == file.size()) {
-        return true;
+    std::size_t next = at + header.size;
+    for (int following = 0; following < 2 && next != file.size(); ++following) {
+        const std::optional<FrameHeader> frame =
+            next + 4 <= file.size() ? frameHeader(file.subspan(next)) : std::nullopt;
+        if (!frame || !frame->sameStream(header)) {
+            return false;
+        }
+        next += frame->size;  // past the end: a stream cut short, which the walk reports
     }
-    if (next + 4 > file.size()) {
-        return false;
-    }
-    const std::optional<FrameHeader> following = frameHeader(file.subspan(next));
-    return following && following->sameStream(header);
+    return true;
 }
 
 // The frame count an encoder's info frame (Xing, Info or VBRI) declares, or none when the frame holds sound.
