@@ -5,8 +5,8 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test lint exe native deps windows-configure test-native test-windows bench bench-startup bench-zoom fuzz soak \
-	fresh-check dist dist-check package-check clean
+.PHONY: all run test lint exe native deps windows-configure test-native test-windows bench bench-startup bench-zoom \
+	bench-bell fuzz soak fresh-check dist dist-check package-check clean
 
 all: exe
 
@@ -66,6 +66,11 @@ bench-startup: deps
 # Only the steps of the window's scale (a minute; make bench runs them at its end): docs/PERFORMANCE.md's section.
 bench-zoom: deps
 	@bench/zoom.sh
+
+# Only a bell chosen from a file (a minute): a three-minute MP3 decoded, and the memory of choosing another;
+# docs/PERFORMANCE.md's section.
+bench-bell: deps
+	@bench/bell.sh
 
 # Each fuzz target for FUZZ_SECONDS (default 600); what it finds is kept in tests/fuzz/corpus for make test.
 fuzz:

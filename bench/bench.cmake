@@ -26,3 +26,9 @@ target_compile_definitions(zantiro_zoom_steps PRIVATE UNICODE _UNICODE WIN32_LEA
 if(NOT MSVC)
     target_link_options(zantiro_zoom_steps PRIVATE -municode -static)
 endif()
+# A bell's reading and decoding, timed, and the memory a chosen bell holds (bench/bell.sh).
+add_executable(zantiro_bell_decode ${CMAKE_CURRENT_LIST_DIR}/bell_decode.cpp)
+target_link_libraries(zantiro_bell_decode PRIVATE zantiro_win32 psapi)
+if(NOT MSVC)
+    target_link_options(zantiro_bell_decode PRIVATE -municode)
+endif()

@@ -44,6 +44,7 @@ if [[ ${1:-} != --inside ]]; then
     python3 bench/report.py "$out" docs/PERFORMANCE.md docs/performance-ticks.png
     echo "bench: wrote docs/PERFORMANCE.md and docs/performance-ticks.png"
     bench/zoom.sh  # its own section, after the rest of the document is written
+    bench/bell.sh  # likewise
     exit 0
 fi
 

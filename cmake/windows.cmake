@@ -8,10 +8,12 @@ add_library(zantiro_win32 STATIC
     forms/win32/diagnostic_log.cpp
     forms/win32/dpi.cpp
     forms/win32/failures.cpp
+    forms/win32/file_picker.cpp
     forms/win32/global_hotkeys.cpp
     forms/win32/input_box.cpp
     forms/win32/keyboard_stays.cpp
     forms/win32/main_window.cpp
+    forms/win32/mp3_decoder.cpp
     forms/win32/notice.cpp
     forms/win32/painter.cpp
     forms/win32/picture.cpp
@@ -28,8 +30,10 @@ target_compile_definitions(zantiro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_
                                                  _WIN32_WINNT=0x0601 WINVER=0x0601)  # Windows 7: newer calls are looked up
 # Imported: kernel32 (always), user32, gdi32 and comctl32, all loaded with the exe anyway. Loaded when first needed
 # instead (forms/win32/system_library.h), so that start-up neither waits for them nor holds them: winmm.dll for
-# PlaySoundW at the first sound, ole32.dll for COM (and through it windowscodecs.dll) when the picture is resampled
-# for a DPI other than 96, oleacc.dll and oleaut32.dll (with COM) at a screen reader's first question. Calls newer than Windows 7 are looked up in user32 the same way (GetDpiForWindow).
+# PlaySoundW at the first sound, msacm32.dll at the first MP3 bell, comdlg32.dll at the first open-file box, ole32.dll
+# for COM (and through it windowscodecs.dll) when the picture is resampled for a DPI other than 96 or the open-file
+# box is shown, oleacc.dll and oleaut32.dll (with COM) at a screen reader's first question. Calls newer than Windows 7
+# are looked up in user32 the same way (GetDpiForWindow).
 target_link_libraries(zantiro_win32 PUBLIC user32 gdi32 comctl32)
 
 # Statically linked runtime: no libstdc++ or winpthread DLL next to the exe.

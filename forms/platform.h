@@ -1,10 +1,13 @@
 // What the program needs of its platform, as small interfaces: the real ones call Windows, the test ones record.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "forms/controls.h"
@@ -63,9 +66,18 @@ class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
     // The WAV file at path when it holds the embedded sound and the player can open it; otherwise the embedded
-    // copy, which stays valid while it plays. With nothing embedded: the file, or the default sound.
-    virtual void play(const std::string& path, std::span<const std::uint8_t> embedded) = 0;
+    // copy, which stays valid while it plays. With nothing embedded: the file, or the default sound. A looping
+    // sound starts again as it ends until stop() or another sound.
+    virtual void play(const std::string& path, std::span<const std::uint8_t> embedded, bool loop = false) = 0;
+    // A whole WAV file's image in memory; the caller keeps the bytes alive and unchanged until another sound or
+    // stop(). False when the player refused it (nothing plays then).
+    virtual bool playMemory(std::span<const std::uint8_t> wav, bool loop) = 0;
+    // Ends whatever plays; nothing when nothing does.
+    virtual void stop() = 0;
 };
+
+// Why a file could not be read whole.
+enum class ReadFailure { Missing, Folder, Unreadable, TooLarge };
 
 class FileSystem {
 public:
@@ -74,6 +86,36 @@ public:
     virtual std::string programFolder() = 0;
     // Opens for read and write without emptying, creating it if needed, and writes from the first byte.
     virtual bool writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+    // The whole file at path (absolute, or relative to the current folder), when it holds at most limit bytes.
+    virtual std::variant<std::vector<std::uint8_t>, ReadFailure> readWhole(const std::string& path,
+                                                                           std::size_t limit) = 0;
+};
+
+// MPEG audio layer III frames as a decoder is told about them; every frame has the first one's rate and channels.
+struct Mp3Frames {
+    std::span<const std::uint8_t> bytes;  // whole frames back to back, no tags
+    int sampleRate = 0;                   // Hz
+    int channels = 0;                     // 1 or 2
+    int bitrate = 0;                      // bits a second of the first frame
+    int firstFrameBytes = 0;
+    std::size_t frameCount = 0;
+    int samplesPerFrame = 0;  // per channel: 1152 for MPEG-1, 576 for MPEG-2 and 2.5
+};
+
+// Decodes compressed sound with what the system ships.
+class SoundDecoder {
+public:
+    virtual ~SoundDecoder() = default;
+    // Interleaved 16-bit samples at the frames' rate and channels; none when the system cannot decode them.
+    virtual std::optional<std::vector<std::int16_t>> decodeMp3(const Mp3Frames& frames) = 0;
+};
+
+// The system's box for choosing a file to open, owned by the main window.
+class FilePicker {
+public:
+    virtual ~FilePicker() = default;
+    // A sound file's full path in UTF-8, or none when the box was cancelled.
+    virtual std::optional<std::string> chooseSoundFile() = 0;
 };
 
 class Resources {
@@ -138,6 +180,8 @@ struct Platform {
     Power& power;
     Announcer& announcer;
     Notifier& notifier;
+    FilePicker& filePicker;
+    SoundDecoder& soundDecoder;
 };
 
 }  // namespace zantiro::forms

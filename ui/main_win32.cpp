@@ -17,9 +17,11 @@
 #include "core/clock_seeded_random.h"
 #include "core/command_line.h"
 #include "forms/win32/diagnostic_log.h"
+#include "forms/win32/file_picker.h"
 #include "forms/win32/global_hotkeys.h"
 #include "forms/win32/input_box.h"
 #include "forms/win32/main_window.h"
+#include "forms/win32/mp3_decoder.h"
 #include "forms/win32/notice.h"
 #include "forms/win32/picture.h"
 #include "forms/win32/popup_menu.h"
@@ -161,14 +163,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32Power power;
     WindowAnnouncer announcer;
     WindowNotifier notifier;
-    forms::Platform platform{windowSystem, screen,   popupMenu, inputBox, soundPlayer, fileSystem,
-                             resources,    regional, program,   power,    announcer,   notifier};
+    Win32FilePicker filePicker;
+    Win32SoundDecoder soundDecoder;
+    forms::Platform platform{windowSystem, screen,  popupMenu, inputBox,  soundPlayer, fileSystem, resources,
+                             regional,     program, power,     announcer, notifier,    filePicker, soundDecoder};
 
     ui::Form1 form(platform, random);
     // These services convert or own through the window, which exists only with the form.
     screen.setWindow(form.window);
     popupMenu.setOwner(form.window);
     inputBox.setOwner(form.window);
+    filePicker.setOwner(form.window);
 
     // Before the window is made, so that it is made on that monitor at its DPI, and before the scale, which must
     // fit that monitor's work area.

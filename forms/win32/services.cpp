@@ -128,6 +128,41 @@ bool Win32FileSystem::writeFromStart(const std::string& path, std::span<const st
     return file.close();
 }
 
+std::variant<std::vector<std::uint8_t>, ReadFailure> Win32FileSystem::readWhole(const std::string& path,
+                                                                                std::size_t limit) {
+    const std::wstring name = widen(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                             error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH;
+        return missing ? ReadFailure::Missing : ReadFailure::Unreadable;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return ReadFailure::Folder;
+    }
+    const UniqueFile file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) {
+        return ReadFailure::Unreadable;
+    }
+    if (static_cast<unsigned long long>(size.QuadPart) > limit) {
+        return ReadFailure::TooLarge;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t read = 0;
+    while (read < bytes.size()) {
+        DWORD got = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - read, 1u << 24));
+        if (!ReadFile(file.get(), bytes.data() + read, chunk, &got, nullptr) || got == 0) {
+            return ReadFailure::Unreadable;  // a network drive gone, a removed stick
+        }
+        read += got;
+    }
+    return bytes;
+}
+
 std::span<const std::uint8_t> Win32Resources::bytes(int id, std::string_view type) {
     const std::wstring typeName = widen(type);
     HRSRC found = FindResourceExW(nullptr, typeName.c_str(), MAKEINTRESOURCEW(id),

@@ -35,6 +35,8 @@ class Win32FileSystem final : public FileSystem {
 public:
     std::string programFolder() override;  // from GetModuleFileNameW, without the trailing separator
     bool writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    // Shared for reading only: a file another program is writing is unreadable, not half read.
+    std::variant<std::vector<std::uint8_t>, ReadFailure> readWhole(const std::string& path, std::size_t limit) override;
 };
 
 // Resources of the running module, in Chinese (PRC) first, then any language.

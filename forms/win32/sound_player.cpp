@@ -1,4 +1,5 @@
-// PlaySoundW from the file, from the embedded bytes (SND_MEMORY), or the default sound as the last resort.
+// PlaySoundW from the file, from the embedded bytes (SND_MEMORY), or the default sound as the last resort; a chosen
+// bell from its image in memory.
 #include "forms/win32/sound_player.h"
 
 #include <mmsystem.h>  // after <windows.h>, which win32.h brings: the SND_ flags
@@ -68,15 +69,17 @@ SoundSource chooseSoundSource(const std::wstring& path, std::span<const std::uin
     return fileHolds(path, embedded) && survivesAnsiCodePage(path) ? SoundSource::File : SoundSource::Embedded;
 }
 
-void Win32SoundPlayer::play(const std::string& path, std::span<const std::uint8_t> embedded) {
+void Win32SoundPlayer::play(const std::string& path, std::span<const std::uint8_t> embedded, bool loop) {
+    sounded_ = true;
     const std::wstring file = widen(path);
+    const DWORD repeat = loop ? SND_LOOP : 0;
     switch (chooseSoundSource(file, embedded)) {
         case SoundSource::File:
-            playSound(file.c_str(), SND_FILENAME | SND_ASYNC);
+            playSound(file.c_str(), SND_FILENAME | SND_ASYNC | repeat);
             return;
         case SoundSource::Embedded:
             // The bytes are the module's resource, mapped for as long as the program runs.
-            if (playSound(reinterpret_cast<LPCWSTR>(embedded.data()), SND_MEMORY | SND_ASYNC)) {
+            if (playSound(reinterpret_cast<LPCWSTR>(embedded.data()), SND_MEMORY | SND_ASYNC | repeat)) {
                 return;
             }
             break;
@@ -84,6 +87,20 @@ void Win32SoundPlayer::play(const std::string& path, std::span<const std::uint8_
             break;
     }
     playDefault();
+}
+
+bool Win32SoundPlayer::playMemory(std::span<const std::uint8_t> wav, bool loop) {
+    // PlaySoundW reads the image while it plays, from the caller's bytes: SND_MEMORY copies nothing.
+    sounded_ = true;
+    return !wav.empty() &&
+           playSound(reinterpret_cast<LPCWSTR>(wav.data()), SND_MEMORY | SND_ASYNC | (loop ? SND_LOOP : 0));
+}
+
+void Win32SoundPlayer::stop() {
+    if (!sounded_) {
+        return;
+    }
+    playSound(nullptr, 0);  // also lets go of a memory image the player was reading
 }
 
 }  // namespace zantiro::forms::win32

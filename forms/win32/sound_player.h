@@ -1,4 +1,5 @@
-// PlaySoundW for the two sounds: the file when it can serve, else the copy embedded in the program.
+// PlaySoundW for the two sounds (the file when it can serve, else the copy embedded in the program) and the bell the
+// user chose, held in memory.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,12 @@ SoundSource chooseSoundSource(const std::wstring& path, std::span<const std::uin
 
 class Win32SoundPlayer final : public SoundPlayer {
 public:
-    void play(const std::string& path, std::span<const std::uint8_t> embedded) override;
+    void play(const std::string& path, std::span<const std::uint8_t> embedded, bool loop = false) override;
+    bool playMemory(std::span<const std::uint8_t> wav, bool loop) override;  // SND_MEMORY
+    void stop() override;
+
+private:
+    bool sounded_ = false;  // stop() loads winmm only when something may be playing
 };
 
 }  // namespace zantiro::forms::win32

@@ -7,8 +7,8 @@ HeadlessApp::HeadlessApp(const HeadlessOptions& options)
     : screen(options.screenWidthTwips, options.screenHeightTwips),
       fileSystem(options.folder),
       resources(ZANTIRO_RESOURCES_DIR, {{101, "ti.wav"}, {102, "ling.wav"}}),
-      platform_{windowSystem, screen,   popupMenu, inputBox, soundPlayer, fileSystem,
-                resources,    regional, program,   power,    announcer,   notifier},
+      platform_{windowSystem, screen,  popupMenu, inputBox,  soundPlayer, fileSystem, resources,
+                regional,     program, power,     announcer, notifier,    filePicker, soundDecoder},
       form(platform_, random),
       backend((form.window.setDpi(options.dpi), form.window)) {
     form.window.setHandle(0x1234);

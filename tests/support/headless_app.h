@@ -35,6 +35,8 @@ public:
     RecordingPower power;
     RecordingAnnouncer announcer;
     RecordingNotifier notifier;
+    ScriptedFilePicker filePicker;
+    WavOnlyDecoder soundDecoder;
 
 private:
     forms::Platform platform_;

@@ -1,6 +1,7 @@
 // Test stand-ins for the platform services.
 #include "tests/support/test_platform.h"
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <stdexcept>
@@ -51,14 +52,22 @@ std::string ScriptedInputBox::ask(std::string_view prompt, std::string_view titl
     return text.value_or("");
 }
 
-bool FolderFileSystem::writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) {
-    written.push_back(path);
-    std::string local = path;
-    for (char& c : local) {
+namespace {
+
+std::string localPath(std::string path) {
+    for (char& c : path) {
         if (c == '\\') {
             c = '/';
         }
     }
+    return path;
+}
+
+}  // namespace
+
+bool FolderFileSystem::writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) {
+    written.push_back(path);
+    const std::string local = localPath(path);
     // in|out keeps an existing file's tail; a missing file needs a create first.
     std::fstream file(local, std::ios::binary | std::ios::in | std::ios::out);
     if (!file.is_open()) {
@@ -69,6 +78,32 @@ bool FolderFileSystem::writeFromStart(const std::string& path, std::span<const s
     }
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file.flush());
+}
+
+std::variant<std::vector<std::uint8_t>, forms::ReadFailure> FolderFileSystem::readWhole(const std::string& path,
+                                                                                        std::size_t limit) {
+    const std::filesystem::path local(localPath(path));
+    std::error_code error;
+    const auto status = std::filesystem::status(local, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return forms::ReadFailure::Missing;
+    }
+    if (status.type() == std::filesystem::file_type::directory) {
+        return forms::ReadFailure::Folder;
+    }
+    const auto size = std::filesystem::file_size(local, error);
+    if (error) {
+        return forms::ReadFailure::Unreadable;
+    }
+    if (size > limit) {
+        return forms::ReadFailure::TooLarge;
+    }
+    std::ifstream file(local, std::ios::binary);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+        return forms::ReadFailure::Unreadable;
+    }
+    return bytes;
 }
 
 FolderResources::FolderResources(std::string folder, std::map<int, std::string> files) {

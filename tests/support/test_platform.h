@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "core/frame_colours.h"
@@ -85,12 +86,20 @@ private:
 
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void play(const std::string& path, std::span<const std::uint8_t> embedded) override {
+    void play(const std::string& path, std::span<const std::uint8_t> embedded, bool loop = false) override {
         played.push_back(path);
         embeddedSizes.push_back(embedded.size());
+        looped.push_back(loop);
     }
-    std::vector<std::string> played;
+    bool playMemory(std::span<const std::uint8_t> wav, bool loop) override {
+        played.push_back("memory " + std::to_string(wav.size()));
+        looped.push_back(loop);
+        return true;
+    }
+    void stop() override { played.emplace_back("stop"); }
+    std::vector<std::string> played;         // paths, "memory SIZE" and "stop"
     std::vector<std::size_t> embeddedSizes;  // of the copy handed over with each path
+    std::vector<bool> looped;                // of each sound played
 };
 
 // A real folder on this machine. Paths arrive spelt for Windows; the "\" separator maps to "/".
@@ -99,6 +108,9 @@ public:
     explicit FolderFileSystem(std::string folder) : folder_(std::move(folder)) {}
     std::string programFolder() override { return folder_; }
     bool writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) override;
+    // Through std::filesystem, a path as this machine spells it.
+    std::variant<std::vector<std::uint8_t>, forms::ReadFailure> readWhole(const std::string& path,
+                                                                          std::size_t limit) override;
 
     std::vector<std::string> written;  // paths, as given
 
@@ -158,6 +170,19 @@ class RecordingNotifier final : public forms::Notifier {
 public:
     void notify(std::string_view text) override { shown.emplace_back(text); }
     std::vector<std::string> shown;
+};
+
+// Answers with the path a test set, once; none is Cancel.
+class ScriptedFilePicker final : public forms::FilePicker {
+public:
+    std::optional<std::string> chooseSoundFile() override { return std::exchange(path, std::nullopt); }
+    std::optional<std::string> path;
+};
+
+// No decoder for MP3 here: the native build reads WAV bells only.
+class WavOnlyDecoder final : public forms::SoundDecoder {
+public:
+    std::optional<std::vector<std::int16_t>> decodeMp3(const forms::Mp3Frames&) override { return std::nullopt; }
 };
 
 // Ending the program unwinds to whoever dispatched the event, like a process that is gone.

@@ -84,6 +84,10 @@ public:
     bool writeFromStart(const std::string& path, std::span<const std::uint8_t> bytes) override {
         return real_.writeFromStart(path, bytes);
     }
+    std::variant<std::vector<std::uint8_t>, forms::ReadFailure> readWhole(const std::string& path,
+                                                                          std::size_t limit) override {
+        return real_.readWhole(path, limit);
+    }
 
 private:
     std::string folder_;
@@ -92,7 +96,9 @@ private:
 
 class SilentPlayer final : public forms::SoundPlayer {
 public:
-    void play(const std::string&, std::span<const std::uint8_t>) override {}
+    void play(const std::string&, std::span<const std::uint8_t>, bool) override {}
+    bool playMemory(std::span<const std::uint8_t>, bool) override { return true; }
+    void stop() override {}
 };
 
 class SoundExtraction : public ::testing::Test {

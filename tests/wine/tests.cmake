@@ -15,6 +15,7 @@ endif()
 
 add_executable(zantiro_wine_tests
     ${CMAKE_CURRENT_LIST_DIR}/wine_test_support.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bell_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/decoded_picture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dpi_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/handles_test.cpp
@@ -38,7 +39,8 @@ set_source_files_properties(${ZANTIRO_RC} PROPERTIES OBJECT_DEPENDS "${ZANTIRO_R
 target_include_directories(zantiro_wine_tests PRIVATE ${PROJECT_SOURCE_DIR}/resources)
 # ole32 and windowscodecs: the tests decode the JPEG the embedded bitmap was made from; the exe never decodes.
 target_link_libraries(zantiro_wine_tests PRIVATE zantiro_win32 GTest::gtest_main ole32 windowscodecs)
-target_compile_definitions(zantiro_wine_tests PRIVATE ZANTIRO_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+target_compile_definitions(zantiro_wine_tests PRIVATE ZANTIRO_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources"
+                                                     ZANTIRO_BELLS_DIR="${CMAKE_CURRENT_LIST_DIR}/bells")
 
 # add_test, not gtest_discover_tests: discovery would start Wine at build time. The emulator runs the exe.
 add_test(NAME zantiro_wine_tests COMMAND zantiro_wine_tests)
