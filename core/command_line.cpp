@@ -20,6 +20,9 @@ const std::string_view kUsageText =
     "    24 小时制，如 /until 11:30\n"
     "/hours：显示小时（超过 60 分钟时）\n"
     "/mute：关闭音效\n"
+    "/bell 文件：时间到时的铃声，WAV 或 MP3\n"
+    "    如 /bell \"D:\\铃声\\考试结束.mp3\"\n"
+    "/repeatbell：铃声重复，直到按“停 止”\n"
     "/position N：位置\n"
     "    1 屏幕中心，2 底部居中，3 顶部居中，\n"
     "    4 右下角，5 左下角，6 右上角，7 左上角\n"
@@ -46,7 +49,22 @@ const std::string_view kUsageText =
 
 namespace {
 
-enum class Option { CountDown, CountUp, Until, Hours, Mute, Position, Opacity, Scale, Monitor, Start, NoHotkeys, Help };
+enum class Option {
+    CountDown,
+    CountUp,
+    Until,
+    Hours,
+    Mute,
+    Bell,
+    RepeatBell,
+    Position,
+    Opacity,
+    Scale,
+    Monitor,
+    Start,
+    NoHotkeys,
+    Help
+};
 
 struct OptionName {
     std::string_view name;
@@ -54,12 +72,20 @@ struct OptionName {
 };
 
 constexpr std::array kOptionNames{
-    OptionName{"countdown", Option::CountDown}, OptionName{"countup", Option::CountUp},
-    OptionName{"until", Option::Until},         OptionName{"hours", Option::Hours},
-    OptionName{"mute", Option::Mute},           OptionName{"position", Option::Position},
-    OptionName{"opacity", Option::Opacity},     OptionName{"scale", Option::Scale},
-    OptionName{"monitor", Option::Monitor},     OptionName{"start", Option::Start},
-    OptionName{"nohotkeys", Option::NoHotkeys}, OptionName{"?", Option::Help},
+    OptionName{"countdown", Option::CountDown},
+    OptionName{"countup", Option::CountUp},
+    OptionName{"until", Option::Until},
+    OptionName{"hours", Option::Hours},
+    OptionName{"mute", Option::Mute},
+    OptionName{"bell", Option::Bell},
+    OptionName{"repeatbell", Option::RepeatBell},
+    OptionName{"position", Option::Position},
+    OptionName{"opacity", Option::Opacity},
+    OptionName{"scale", Option::Scale},
+    OptionName{"monitor", Option::Monitor},
+    OptionName{"start", Option::Start},
+    OptionName{"nohotkeys", Option::NoHotkeys},
+    OptionName{"?", Option::Help},
     OptionName{"help", Option::Help},
 };
 constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Help) + 1;
@@ -174,6 +200,11 @@ private:
             case Option::Mute:
                 options_.mute = true;
                 return std::nullopt;
+            case Option::Bell:
+                return takeBell(argument);
+            case Option::RepeatBell:
+                options_.repeatBell = true;
+                return std::nullopt;
             case Option::Position:
                 return takeNumber(argument, 1, 7, options_.position);
             case Option::Opacity:
@@ -227,6 +258,15 @@ private:
         }
         options_.mode = StartMode::Until;
         options_.until = *time;
+        return std::nullopt;
+    }
+
+    Error takeBell(const std::string& option) {
+        const std::string* value = takeValue();
+        if (!value || trimSpaces(*value).empty()) {
+            return "参数" + quoted(option) + "后缺少声音文件（WAV 或 MP3）。";
+        }
+        options_.bell = *value;
         return std::nullopt;
     }
 

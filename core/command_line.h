@@ -20,6 +20,8 @@ struct StartOptions {
     ClockTime until{};         // for Until: the time of day the countdown ends at
     bool hours = false;        // 显示小时 checked
     bool mute = false;
+    std::string bell;  // a sound file for the end, as given (absolute, or relative to the current folder)
+    bool repeatBell = false;
     int position = 0;  // 1 to 7 in the placement submenu's order; 0 leaves the placement alone
     int opacity = 0;   // 1 to 6 in the transparency submenu's order; 0 leaves it alone
     int scale = 0;     // the window's size in per cent of the monitor's scale, 100 to 400; 0 leaves it alone

@@ -286,6 +286,12 @@ public:
     const std::string& shortcut() const { return d_.shortcut; }
     bool isSeparator() const { return d_.caption == "-"; }
     bool visible() const { return d_.visible; }
+    void setVisible(bool visible) {
+        if (visible != d_.visible) {
+            d_.visible = visible;
+            changed(Property::Visible);
+        }
+    }
     bool checked() const { return d_.checked; }
     void setChecked(bool checked) {
         if (checked == d_.checked) {

@@ -18,14 +18,14 @@ int SoundEffects::ExtractSoundFiles() {
     return written;
 }
 
-void SoundEffects::PlayWaveFile(std::string_view name) {
+void SoundEffects::PlayWaveFile(std::string_view name, bool loop) {
     std::span<const std::uint8_t> embedded;
     for (const SoundAsset& asset : kSoundAssets) {
         if (asset.fileName == name) {
             embedded = resources_.bytes(asset.id, kAssetType);
         }
     }
-    player_.play(files_.programFolder() + std::string(name), embedded);
+    player_.play(files_.programFolder() + std::string(name), embedded, loop);
 }
 
 }  // namespace zantiro::sound

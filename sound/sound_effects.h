@@ -28,8 +28,8 @@ public:
     // written is skipped: start-up goes on, and its sound later plays from the embedded copy.
     // Returns how many files were written.
     int ExtractSoundFiles();
-    // The file by name, with the embedded copy for the player to fall back on.
-    void PlayWaveFile(std::string_view name);
+    // The file by name, with the embedded copy for the player to fall back on; looping until the player stops.
+    void PlayWaveFile(std::string_view name, bool loop = false);
 
 private:
     forms::FileSystem& files_;

@@ -32,6 +32,9 @@
 //                                     F4), daodiy (自定义时间, a length typed in, F5) and daoshike (到时刻…, a
 //                                     countdown to a time of day typed in, started at once)
 //   yinxiao                           音效: the sound switch
+//   lingsheng                         铃声, the bell submenu: morenling (默认铃声, the design's bell), wenjianling (the
+//                                     chosen file's name, shown once one was chosen), xuanzeling (选择文件…, the
+//                                     open-file box), menu3 (separator), chongfu (重复到停止: the bell repeats)
 //   weizhi                            位置, the placement submenu: zhong (centre), di (bottom centre), ding (top
 //                                     centre), youxia (bottom right), zuoxia (bottom left), youshang (top right),
 //                                     zuoshang (top left)
@@ -45,6 +48,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "core/clock_time.h"
 #include "core/command_line.h"
@@ -53,6 +57,7 @@
 #include "forms/controls.h"
 #include "forms/platform.h"
 #include "forms/window.h"
+#include "sound/bell_file.h"
 #include "sound/sound_effects.h"
 
 namespace zantiro::ui {
@@ -124,6 +129,8 @@ public:
     MenuItem dao1, dao3, dao5, dao10, daodiy, daoshike;
     MenuItem menu0;
     MenuItem yinxiao;
+    MenuItem lingsheng;
+    MenuItem morenling, wenjianling, xuanzeling, menu3, chongfu;
     MenuItem menu2;
     MenuItem weizhi;
     MenuItem zhong, di, ding, youxia, zuoxia, youshang, zuoshang;
@@ -217,6 +224,20 @@ private:
     void yinxiao_Click() {
         act([this] { model.setSound(!model.state().soundOn); });
     }
+    void morenling_Click() {
+        act([this] { model.useDefaultBell(); });
+    }
+    void wenjianling_Click() {
+        act([this] { model.useFileBell({}); });
+    }
+    void xuanzeling_Click();
+    void chongfu_Click() {
+        act([this] { model.setRepeatBell(!model.state().repeatBell); });
+    }
+    // The file at path read and decoded as the bell; a notice names it and says why when it cannot serve.
+    bool chooseBellFile(const std::string& path);
+    // The chosen file's bell while it is the bell and can play, else the design's.
+    void playBell(bool repeat);
     void placementClick(std::size_t placement) {
         act([this, placement] { model.place(placement); });
     }
@@ -254,6 +275,7 @@ private:
     std::array<MenuItem*, 7> placementItems() { return {&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang}; }
     std::array<MenuItem*, 6> transparencyItems() { return {&tou90, &tou80, &tou75, &tou50, &tou30, &tou0}; }
 
+    sound::Bell bell_;  // the chosen file's sound, decoded once; a new choice lets the old one go
     Shown shown_;
     int startMonitor_ = 1;               // the monitor to start on, numbered as the user counts them
     std::optional<PinnedPoint> pinned_;  // by the last change of size

@@ -75,6 +75,12 @@ Form1::Form1(forms::Platform& platform, core::RandomSource& random)
       daoshike("daoshike", item("到时刻…")),
       menu0("menu0", item("-")),
       yinxiao("yinxiao", item("音效", true)),
+      lingsheng("lingsheng", item("铃声")),
+      morenling("morenling", item("默认铃声", true)),
+      wenjianling("wenjianling", {.caption = "", .shortcut = "", .checked = false, .visible = false}),
+      xuanzeling("xuanzeling", item("选择文件…")),
+      menu3("menu3", item("-")),
+      chongfu("chongfu", item("重复到停止")),
       menu2("menu2", item("-")),
       weizhi("weizhi", item("位置")),
       zhong("zhong", {}),
@@ -97,19 +103,21 @@ Form1::Form1(forms::Platform& platform, core::RandomSource& random)
       menuexit("menuexit", item("退出")),
       model(random, clock_),
       sounds(platform.fileSystem, platform.resources, platform.soundPlayer) {
-    menucaidan.setItems({&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &menu2, &weizhi, &menu8, &touming, &xiaoshi,
-                         &menu01, &menuexit});
+    menucaidan.setItems({&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &lingsheng, &menu2, &weizhi, &menu8, &touming,
+                         &xiaoshi, &menu01, &menuexit});
+    lingsheng.setItems({&morenling, &wenjianling, &xuanzeling, &menu3, &chongfu});
     menudao.setItems({&dao1, &dao3, &dao5, &dao10, &daodiy, &daoshike});
     weizhi.setItems({&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang});
     touming.setItems({&tou90, &tou80, &tou75, &tou50, &tou30, &tou0});
 
     for (forms::Control* control : std::initializer_list<forms::Control*>{
-             &Label1,     &Label2[0], &Label3,   &Label2[1], &Label4,  &Command1, &Command2, &Command3, &Command4,
-             &Command5,   &Label5,    &Label6,   &Shape1,    &Line1,   &Timer1,   &Timer2,   &Timer3,   &Timer4,
-             &menucaidan, &menuzheng, &menu1,    &menudao,   &dao1,    &dao3,     &dao5,     &dao10,    &daodiy,
-             &daoshike,   &menu0,     &yinxiao,  &menu2,     &weizhi,  &zhong,    &di,       &ding,     &youxia,
-             &zuoxia,     &youshang,  &zuoshang, &menu8,     &touming, &tou90,    &tou80,    &tou75,    &tou50,
-             &tou30,      &tou0,      &xiaoshi,  &menu01,    &menuexit}) {
+             &Label1,      &Label2[0],  &Label3,     &Label2[1], &Label4,   &Command1, &Command2,  &Command3,
+             &Command4,    &Command5,   &Label5,     &Label6,    &Shape1,   &Line1,    &Timer1,    &Timer2,
+             &Timer3,      &Timer4,     &menucaidan, &menuzheng, &menu1,    &menudao,  &dao1,      &dao3,
+             &dao5,        &dao10,      &daodiy,     &daoshike,  &menu0,    &yinxiao,  &lingsheng, &morenling,
+             &wenjianling, &xuanzeling, &menu3,      &chongfu,   &menu2,    &weizhi,   &zhong,     &di,
+             &ding,        &youxia,     &zuoxia,     &youshang,  &zuoshang, &menu8,    &touming,   &tou90,
+             &tou80,       &tou75,      &tou50,      &tou30,     &tou0,     &xiaoshi,  &menu01,    &menuexit}) {
         window.addControl(*control);
     }
     // What a screen reader reads where the digits and the clock are painted: "04:59", "当前时间：9:41:07".

@@ -1,6 +1,8 @@
 // Which handler answers which event of the window's controls, and the handlers that ask before they command.
 #include <optional>
 #include <string>
+#include <utility>
+#include <variant>
 
 #include "core/clock_time.h"
 #include "core/custom_length.h"
@@ -45,6 +47,10 @@ void Form1::wireEvents() {
     daodiy.onClick = [this] { daodiy_Click(); };
     daoshike.onClick = [this] { daoshike_Click(); };
     yinxiao.onClick = [this] { yinxiao_Click(); };
+    morenling.onClick = [this] { morenling_Click(); };
+    wenjianling.onClick = [this] { wenjianling_Click(); };
+    xuanzeling.onClick = [this] { xuanzeling_Click(); };
+    chongfu.onClick = [this] { chongfu_Click(); };
     for (std::size_t i = 0; i < placementItems().size(); ++i) {
         placementItems()[i]->onClick = [this, i] { placementClick(i); };
     }
@@ -92,6 +98,28 @@ void Form1::daoshike_Click() {
             return;
         }
     }
+}
+
+// Choosing again ends the preview; a file chosen plays once at once, so the user hears what will ring.
+void Form1::xuanzeling_Click() {
+    platform_.soundPlayer.stop();
+    const std::optional<std::string> path = platform_.filePicker.chooseSoundFile();
+    if (path && chooseBellFile(*path) && model.state().soundOn) {
+        platform_.soundPlayer.playMemory(bell_.wav, false);
+    }
+}
+
+bool Form1::chooseBellFile(const std::string& path) {
+    std::variant<sound::Bell, sound::BellRefusal> read =
+        sound::readBell(platform_.fileSystem, platform_.soundDecoder, path);
+    if (const auto* refusal = std::get_if<sound::BellRefusal>(&read)) {
+        platform_.notifier.notify(refusal->notice());
+        return false;
+    }
+    platform_.soundPlayer.stop();  // the player may still read the old image
+    bell_ = std::move(std::get<sound::Bell>(read));
+    act([this] { model.useFileBell(bell_.name); });
+    return true;
 }
 
 void Form1::xiaoshi_Click() {

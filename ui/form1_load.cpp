@@ -118,6 +118,7 @@ void Form1::Form_DisplayChange() {
 }
 
 void Form1::Form_Unload() {
+    platform_.soundPlayer.stop();  // a repeating bell ends with the program
     if (shown_.awake) {
         platform_.power.keepAwake(false);
     }

@@ -77,6 +77,11 @@ void Form1::renderMenu(const core::TimerState& s) {
     daodiy.setChecked(s.mode == core::Mode::Custom);
     daoshike.setChecked(s.mode == core::Mode::EndTime);
     yinxiao.setChecked(s.soundOn);
+    morenling.setChecked(!s.fileBell);
+    wenjianling.setCaption(s.bellName);
+    wenjianling.setVisible(!s.bellName.empty());
+    wenjianling.setChecked(s.fileBell);
+    chongfu.setChecked(s.repeatBell);
     for (std::size_t i = 0; i < placementItems().size(); ++i) {
         placementItems()[i]->setChecked(s.placement == i);
     }
@@ -111,9 +116,10 @@ void Form1::renderEvents() {
                 sounds.PlayWaveFile(sound::kWarningSound);
                 break;
             case core::Event::Kind::PlayBell:
-                sounds.PlayWaveFile(sound::kEndSound);
+                playBell(model.state().repeatBell);
                 break;
             case core::Event::Kind::StopBell:
+                platform_.soundPlayer.stop();
                 break;
             case core::Event::Kind::Announce:
                 platform_.announcer.announce(event.text);
@@ -122,6 +128,12 @@ void Form1::renderEvents() {
                 platform_.notifier.notify(event.text);
                 break;
         }
+    }
+}
+
+void Form1::playBell(bool repeat) {
+    if (!model.state().fileBell || !platform_.soundPlayer.playMemory(bell_.wav, repeat)) {
+        sounds.PlayWaveFile(sound::kEndSound, repeat);
     }
 }
 

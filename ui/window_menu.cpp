@@ -74,9 +74,15 @@ void Form1::applyStartOptions(const core::StartOptions& options) {
         case core::StartMode::Unchanged:
             break;
     }
+    if (!options.bell.empty()) {
+        chooseBellFile(options.bell);  // a file that cannot serve: a notice, and the design's bell
+    }
     act([this, &options] {
         if (options.mute) {
             model.setSound(false);
+        }
+        if (options.repeatBell) {
+            model.setRepeatBell(true);
         }
         if (options.position != 0) {
             model.place(static_cast<std::size_t>(options.position - 1));

@@ -105,7 +105,7 @@ TEST(Load, PreparesTimersButtonsAndCheckMarks) {
         }
     };
     collect(f.menucaidan);
-    EXPECT_EQ(checked, (std::vector<std::string>{"正计时", "音效", "顶部居中", "0%"}));
+    EXPECT_EQ(checked, (std::vector<std::string>{"正计时", "音效", "默认铃声", "顶部居中", "0%"}));
     EXPECT_EQ(app.display(), "00:00:00");
     EXPECT_EQ(f.model.state().elapsedSeconds, 0);
     EXPECT_EQ(f.model.state().countdownSeconds, 0);

@@ -103,5 +103,40 @@ TEST(SoundSwitch, TwoClicksRestoreItAndNoFileIsTouched) {
     EXPECT_TRUE(app.soundPlayer.played.empty());
 }
 
+// A bell chosen in the box: heard at once, then at zero in a loop until the stop; a file that cannot serve leaves the
+// bell as it was, says why, and the design's bell rings.
+TEST(ChosenBell, PreviewedRepeatedUntilTheStopAndKeptWhenTheNextFileCannotServe) {
+    const std::string bells = ZANTIRO_RESOURCES_DIR "/../tests/wine/bells/";
+    HeadlessApp app;
+    ui::Form1& f = app.form;
+    app.filePicker.path = bells + "pcm16-44k-440-880.wav";
+    app.chooseFromMenu("xuanzeling");
+    ASSERT_EQ(app.soundPlayer.played.size(), 3u) << "the old preview stopped, the image replaced, the preview played";
+    const std::string image = app.soundPlayer.played.back();
+    EXPECT_TRUE(image.starts_with("memory ")) << image;
+    EXPECT_TRUE(f.wenjianling.visible() && f.wenjianling.checked() && !f.morenling.checked());
+    EXPECT_EQ(f.wenjianling.caption(), "pcm16-44k-440-880.wav");
+
+    app.filePicker.path = bells + "text.mp3";
+    app.chooseFromMenu("xuanzeling");
+    EXPECT_EQ(app.notifier.shown.back(), "无法使用铃声 text.mp3：不是 WAV 或 MP3 文件，仍使用原来的铃声");
+    EXPECT_EQ(f.wenjianling.caption(), "pcm16-44k-440-880.wav");
+    app.chooseFromMenu("chongfu");
+    app.inputBox.answer("0.1");
+    app.chooseFromMenu("daodiy");
+    app.soundPlayer.played.clear();
+    app.soundPlayer.looped.clear();
+    app.press(f.Command1);
+    app.wait(60'000);
+    app.press(f.Command1);
+    EXPECT_EQ(app.soundPlayer.played, (std::vector<std::string>{image, "stop"}));
+    EXPECT_EQ(app.soundPlayer.looped, std::vector<bool>{true});
+
+    app.chooseFromMenu("morenling");
+    app.press(f.Command1);
+    app.wait(6000);
+    EXPECT_EQ(app.soundPlayer.played.back(), "/nonexistent-zantiro-folder\\ling.wav");
+}
+
 }  // namespace
 }  // namespace zantiro::testing
