@@ -30,6 +30,9 @@ const std::string_view kUsageText =
     "    如 200 为两倍；Ctrl + 鼠标滚轮也可调整\n"
     "/monitor N：在第 N 个显示器上\n"
     "    1 为主显示器，其他从左到右编号\n"
+    "/overtime：超时计时，到 0 后继续计时\n"
+    "/title 文字：数字上方的标题，最多 40 个字\n"
+    "    有空格时加引号，如 /title \"期中 考试\"\n"
     "/start：窗口出现后立即开始\n"
     "/nohotkeys：不注册下列全局快捷键\n"
     "/? 或 /help：显示本说明\n"
@@ -46,7 +49,22 @@ const std::string_view kUsageText =
 
 namespace {
 
-enum class Option { CountDown, CountUp, Until, Hours, Mute, Position, Opacity, Scale, Monitor, Start, NoHotkeys, Help };
+enum class Option {
+    CountDown,
+    CountUp,
+    Until,
+    Hours,
+    Mute,
+    Position,
+    Opacity,
+    Scale,
+    Monitor,
+    Start,
+    NoHotkeys,
+    Overtime,
+    Title,
+    Help
+};
 
 struct OptionName {
     std::string_view name;
@@ -59,7 +77,8 @@ constexpr std::array kOptionNames{
     OptionName{"mute", Option::Mute},           OptionName{"position", Option::Position},
     OptionName{"opacity", Option::Opacity},     OptionName{"scale", Option::Scale},
     OptionName{"monitor", Option::Monitor},     OptionName{"start", Option::Start},
-    OptionName{"nohotkeys", Option::NoHotkeys}, OptionName{"?", Option::Help},
+    OptionName{"nohotkeys", Option::NoHotkeys}, OptionName{"overtime", Option::Overtime},
+    OptionName{"title", Option::Title},         OptionName{"?", Option::Help},
     OptionName{"help", Option::Help},
 };
 constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Help) + 1;
@@ -188,6 +207,11 @@ private:
             case Option::NoHotkeys:
                 options_.noHotkeys = true;
                 return std::nullopt;
+            case Option::Overtime:
+                options_.overtime = true;
+                return std::nullopt;
+            case Option::Title:
+                return takeTitle(argument);
             case Option::Help:
                 break;
         }
@@ -227,6 +251,15 @@ private:
         }
         options_.mode = StartMode::Until;
         options_.until = *time;
+        return std::nullopt;
+    }
+
+    Error takeTitle(const std::string& option) {
+        const std::string* value = takeValue();
+        if (!value || trimSpaces(*value).empty()) {
+            return "参数" + quoted(option) + "后缺少标题文字。";
+        }
+        options_.title = *value;
         return std::nullopt;
     }
 
