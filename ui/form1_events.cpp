@@ -64,8 +64,8 @@ void Form1::daodiy_Click() {
     const std::string separator = platform_.regional.decimalSeparator();
     const std::string defaultText = "8" + separator + "5";
     for (;;) {
-        const core::CustomEntry entry =
-            core::judgeCustomEntry(platform_.inputBox.ask(kCustomPrompt, kCustomTitle, defaultText), separator);
+        const core::CustomEntry entry = core::judgeCustomEntry(
+            platform_.inputBox.ask(kCustomPrompt, kCustomTitle, defaultText).value_or(""), separator);
         if (entry.verdict == core::EntryVerdict::Cancel) {
             return;
         }
@@ -80,7 +80,8 @@ void Form1::daodiy_Click() {
 void Form1::daoshike_Click() {
     const std::string defaultText = core::clockTimeText(core::nextFullHour(clock_.timeOfDay()));
     for (;;) {
-        const std::string answer = core::trimSpaces(platform_.inputBox.ask(kEndTimePrompt, kEndTimeTitle, defaultText));
+        const std::string answer =
+            core::trimSpaces(platform_.inputBox.ask(kEndTimePrompt, kEndTimeTitle, defaultText).value_or(""));
         if (answer.empty()) {
             return;
         }
