@@ -23,7 +23,7 @@ void Form1::wireEvents() {
 
     const auto drag = [this](int button, int, float, float) { dragMouseMove(button); };
     window.onMouseMove = drag;
-    for (Label* label : {&Label1, &Label2[0], &Label2[1], &Label3, &Label4, &Label5, &Label6}) {
+    for (Label* label : {&Label1, &Label2[0], &Label2[1], &Label3, &Label4, &Label5, &Label6, &Label7, &Label8}) {
         label->onMouseMove = drag;
     }
 
@@ -35,7 +35,7 @@ void Form1::wireEvents() {
 
     Timer1.onTick = [this] { Timer1_Tick(); };
     Timer2.onTick = [this] { act([this] { model.countUpTick(); }); };
-    Timer3.onTick = [this] { act([this] { model.countdownTick(); }); };
+    Timer3.onTick = [this] { Timer3_Tick(); };
     Timer4.onTick = [this] { act([this] { model.flashTick(); }); };
 
     menuzheng.onClick = [this] { menuzheng_Click(); };
@@ -52,6 +52,8 @@ void Form1::wireEvents() {
         transparencyItems()[i]->onClick = [this, i] { transparencyClick(i); };
     }
     xiaoshi.onClick = [this] { xiaoshi_Click(); };
+    chaoshi.onClick = [this] { chaoshi_Click(); };
+    biaoti.onClick = [this] { biaoti_Click(); };
     menuexit.onClick = [this] { menuexit_Click(); };
 }
 
