@@ -58,7 +58,7 @@ Form1::Form1(forms::Platform& platform, core::RandomSource& random)
       Label5("Label5", {"当前时间：", 0, kClockTop, 1275, 240, &kClockFont, true, 10}),
       Label6("Label6", {"00:00:00", 1200, kClockTop, 1080, 240, &kClockFont, true, 11}),
       Label7("Label7", {"", 0, 0, 0, 420, &kTitleFont, false, 12}),  // read after the clock; the window names it first
-      Label8("Label8", {"−", 0, 0, 0, 1455, &kDigitsFont, false, 0}),
+      Label8("Label8", {"-", 0, 0, 0, 1455, &kDigitsFont, false, 0}),
       Shape1("Shape1", {.left = 120, .top = 0, .width = 5895, .height = 1455}),
       Line1("Line1", {.x1 = 0, .y1 = kRuleTop, .x2 = kRuleEnd, .y2 = kRuleTop}),
       // In the design every timer is enabled with interval 0, which never fires; loading sets them.

@@ -193,8 +193,8 @@ TEST(Audience, ATitleBandAboveAndTheSignPastZeroGrowTheWindowAroundItsPinnedCorn
         app.wait(62000);
         EXPECT_EQ(app.display(), "00:00:02");
         EXPECT_TRUE(f.Label8.visible() && f.Label3.visible());
-        EXPECT_EQ(f.Label3.left(), f.Label8.left() + window.textWidth("−", f.Label8.font()));
-        EXPECT_NEAR(window.width(), 3920 + window.textWidth("−", f.Label8.font()), 15);
+        EXPECT_EQ(f.Label3.left(), f.Label8.left() + window.textWidth(f.Label8.caption(), f.Label8.font()));
+        EXPECT_NEAR(window.width(), 3920 + window.textWidth(f.Label8.caption(), f.Label8.font()), 15);
         EXPECT_EQ(corner(), pinned);
         EXPECT_EQ(window.readableTexts()[0].prefix, "超时 ");
         app.press(app.form.Command1);
