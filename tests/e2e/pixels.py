@@ -4,8 +4,9 @@ changed areas, blinking.
 
 Usage: pixels.py COMMAND SHOT.png DPI [...], SHOT.png being the window's client area cut out of the screen
 and DPI the window's, as `driver geometry` prints it. The window at any DPI is the 96-dpi design enlarged:
-sizes in twips and the design's pixel measures (border widths, the picture) scale alike. Prints a line per
-check and exits 1 on the first failure. Standard library only: the PNG is read with zlib.
+sizes in twips and the design's pixel measures (border widths, the picture) scale alike. With a title, every row
+lies lower by its band: ZANTIRO_E2E_BAND in twips (600), 0 without. Prints a line per check and exits 1 on the first
+failure. Standard library only: the PNG is read with zlib.
 """
 
 import itertools
@@ -18,15 +19,17 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from rgb_png import write_rgb_png  # noqa: E402
 
-# The window design, in twips.
+# The window design, in twips, below the title's band.
+BAND = int(os.environ.get("ZANTIRO_E2E_BAND", "0"))
+WINDOW_HEIGHT = 2450 + BAND
 FRAME_INSET = 25
 FRAME_WIDTH_REDUCTION = 65
 FRAME_HEIGHT = 1455
 FRAME_BORDER = 5  # pixels at 96 dpi
-BUTTON_TOP = 1560
+BUTTON_TOP = 1560 + BAND
 BUTTON_HEIGHT = 375
-RULE_Y = 2040  # Line1, one pixel wide at 96 dpi
-CLOCK = (1200, 2160, 1080, 240)  # Label6: left, top, width, height
+RULE_Y = 2040 + BAND  # Line1, one pixel wide at 96 dpi
+CLOCK = (1200, 2160 + BAND, 1080, 240)  # Label6: left, top, width, height
 
 
 def px(twips, dpi):
@@ -119,9 +122,9 @@ def check(passed, message):
 
 def frame_box(image, dpi):
     """Shape1's outer rectangle: 25 twips in from the client's corner, window width less 65 twips, 1455 twips tall."""
-    inset = px(FRAME_INSET, dpi)
+    inset, top = px(FRAME_INSET, dpi), px(FRAME_INSET + BAND, dpi)
     width = round(image.width - FRAME_WIDTH_REDUCTION * dpi / 1440)
-    return inset, inset, inset + width, inset + px(FRAME_HEIGHT, dpi)
+    return inset, top, inset + width, top + px(FRAME_HEIGHT, dpi)
 
 
 def longest_run(profile, colour):
@@ -261,6 +264,40 @@ def cmd_row(image, dpi, number):
           f"{len(runs)} glyphs in the row (expected {number}), colons (the least red) at {colons}")
 
 
+def is_title_grey(p):
+    return max(p) - min(p) <= 30 and 40 <= min(p) and max(p) <= 110
+
+
+def cmd_title(image, dpi):
+    """The window is taller by the band, and the title's dark grey text stands in it, centred, with sky around it."""
+    check(image.height == px(WINDOW_HEIGHT, dpi), f"the window is {image.height} px tall, {px(WINDOW_HEIGHT, dpi)} "
+          f"with a band of {BAND} twips")
+    band = (0, 0, image.width, px(FRAME_INSET + BAND, dpi))
+    columns = [x for x in range(image.width) if count(image, (x, band[1], x + 1, band[3]), is_title_grey) > 0]
+    grey = count(image, band, is_title_grey)
+    least = 300 * dpi * dpi // (96 * 96)  # six 21-point characters have about 1,000 dark pixels at 96 dpi
+    check(grey >= least, f"the title is dark grey in the band {band}: {grey} pixels (at least {least})")
+    middle = (columns[0] + columns[-1]) / 2
+    check(abs(middle - image.width / 2) <= design_px(4, dpi), f"the title spans columns {columns[0]}-{columns[-1]}, "
+          f"centred at {middle} in a window {image.width} px wide")
+    blue = count(image, band, is_light_blue)
+    total = band[2] * band[3]
+    check(blue >= 0.5 * total, f"sky around the title: {blue} of {total} pixels light blue")
+
+
+def cmd_past_zero(image, dpi, number):
+    """A minus sign, then NUMBER - 1 glyphs with a colon every third from the right: a flat run of red columns
+    first, as low as a stroke, where a digit or a colon stands higher."""
+    (x0, y0, _, y1), (_, _, x1, _) = digit_areas(image, dpi).values()
+    reds = [count(image, (x, y0, x + 1, y1), is_red) for x in range(x0, x1)]
+    runs = [[x0 + i for i, _ in group] for red, group in itertools.groupby(enumerate(reds), lambda c: c[1] > 0) if red]
+    check(len(runs) == int(number), f"{len(runs)} glyphs in the row (expected {number})")
+    sign = [y for y in range(y0, y1) if count(image, (runs[0][0], y, runs[0][-1] + 1, y + 1), is_red) > 0]
+    digit = [y for y in range(y0, y1) if count(image, (runs[1][0], y, runs[1][-1] + 1, y + 1), is_red) > 0]
+    check(len(sign) * 4 < len(digit), f"the first glyph is a minus sign: {len(sign)} rows of red, where a digit has "
+          f"{len(digit)}")
+
+
 def cmd_blink(image, dpi, *others):
     """The digits blink: of several shots, some show the minutes in red and some show none."""
     least = 1500 * dpi * dpi // (96 * 96)
@@ -288,6 +325,10 @@ def main():
         cmd_compare(image, dpi, *rest)
     elif command == "row" and len(rest) == 1:
         cmd_row(image, dpi, *rest)
+    elif command == "title" and not rest:
+        cmd_title(image, dpi)
+    elif command == "past-zero" and len(rest) == 1:
+        cmd_past_zero(image, dpi, *rest)
     elif command == "blink" and rest:
         cmd_blink(image, dpi, *rest)
     elif command == "save" and len(rest) == 1:
@@ -296,7 +337,7 @@ def main():
     else:
         sys.exit(__doc__ + "\nCommands: frame black|red; digits; sky; rule; covered RRGGBB;\n"
                  "compare OTHER.png AREA same|changed; row NUMBER;\n"
-                 "blink OTHER.png...; save OUT.png. AREA: minutes, seconds, clock, display")
+                 "blink OTHER.png...; title; past-zero NUMBER; save OUT.png. AREA: minutes, seconds, clock, display")
 
 
 if __name__ == "__main__":
