@@ -13,7 +13,8 @@
 //   Label5      "当前时间：", the clock's caption
 //   Label6      the wall clock
 //   Label7      the title (标题…), centred in a band above the frame, only with a title
-//   Label8      "-" before the digits while they count the time past zero (超时计时); a hyphen-minus, which every face of 宋体 has
+//   Label8      "-" before the digits while they count the time past zero (超时计时): a hyphen-minus, which
+//               every face of 宋体 has
 //
 // The buttons
 //   Command1    开 始 / 停 止: start and stop a run
