@@ -1,6 +1,9 @@
 // For an audience: the time past zero behind a minus sign (超时计时), and a title in a band above the digits (标题…).
+#include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/title_text.h"
 #include "ui/form1.h"

@@ -112,9 +112,6 @@ for bad in 24:00 11:60 noon "" "11:30 /countdown 90"; do
     D message-box Zantiro 20000 '“/until”'
     e2e_wait_exit 5 2
 done
-e2e_start_program /countdown 5 /title
-D message-box Zantiro 20000 '参数“/title”后缺少标题文字。'
-e2e_wait_exit 5 2
 
 e2e_step "/? shows the usage and ends with code 0"
 e2e_start_program '/?'

@@ -10,8 +10,8 @@
 
 namespace zantiro::e2e {
 
-inline constexpr wchar_t kMainCaption[] = L"Zantiro";  // without a title; the message boxes'
-inline constexpr wchar_t kMainClass[] = L"ZantiroWindow";
+inline constexpr wchar_t kMainCaption[] = L"Zantiro";
+inline constexpr wchar_t kMainClass[] = L"ZantiroWindow";  // found by: a title changes the caption
 inline constexpr wchar_t kMenuClass[] = L"#32768";
 
 std::string utf8(std::wstring_view text);
@@ -23,8 +23,7 @@ std::wstring className(HWND window);
 // Visible top-level windows with this caption (or of this class, for the menus), in z-order.
 std::vector<HWND> topLevelWindows(std::wstring_view caption);
 std::vector<HWND> topLevelWindowsOfClass(std::wstring_view cls);
-// The topmost timer window (by its class: a title changes its caption); with ZANTIRO_E2E_FOLDER set, the one whose
-// program lies in a folder of that name.
+// The topmost timer window; with ZANTIRO_E2E_FOLDER set, the one whose program lies in a folder of that name.
 HWND findMainWindow();
 
 // Direct children of the given class, in z-order (which is creation order unless someone reorders them).

@@ -92,7 +92,6 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{{"/title", "数学 \"期中\" 考试", "/overtime", "/countdown", "45", "/hours"},
                   ".",
                   "countdown 45 min 2700 s;hours;overtime;title 数学 \"期中\" 考试;"},
-        ParseCase{{"/title", " ", "/overtime"}, ".", "参数“/title”后缺少标题文字。"},
         ParseCase{{"/overtime", "/title"}, ".", "参数“/title”后缺少标题文字。"},
         ParseCase{{"/NoHotkeys", "/start"}, ".", "start;no hotkeys;"},
         // the fixed lengths go to their F-keys, however written; a negative length is the box's entry too

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "tests/support/headless_app.h"
 
@@ -155,57 +153,6 @@ TEST(Hours, ShowTheWholeRowInAWindowWiderByItsWidthAndBack) {
     app.chooseFromMenu("daodiy");  // no notice: the hours show
     app.chooseFromMenu("xiaoshi");
     EXPECT_EQ(geometry(app) + std::to_string(app.notifier.shown.size()), today + "0");
-}
-
-// A title's band moves every row down and grows the window by its height; past zero the sign widens it by its width.
-// The bottom right corner stays where the placement put it, at every scale; stop and an empty title undo both.
-TEST(Audience, ATitleBandAboveAndTheSignPastZeroGrowTheWindowAroundItsPinnedCorner) {
-    for (const int scale : {0, 150}) {
-        HeadlessApp app({.scale = scale});  // no taskbar, which would push the corner up
-        const ui::Form1& f = app.form;
-        const forms::Window& window = f.window;
-        app.chooseFromMenu("youxia");
-        const forms::PixelRect today = window.pixels();
-        const auto corner = [&window] {
-            return std::pair(window.pixels().left + window.pixels().width,
-                             window.pixels().top + window.pixels().height);
-        };
-        const auto pinned = corner();
-        const std::string title = "第二学期数学期中考试（高一年级全体同学）请保持安静";
-        app.inputBox.answer(title);
-        app.chooseFromMenu("biaoti");
-        app.inputBox.answer(std::nullopt);  // Cancel changes nothing
-        app.chooseFromMenu("biaoti");
-        EXPECT_EQ(app.inputBox.questions.back().defaultText, title);
-        EXPECT_EQ(window.pixels().height, forms::twipsToPixels(2450 + 600, window.dpi()));
-        EXPECT_EQ(corner(), pinned);
-        EXPECT_EQ(
-            (std::vector{f.Label3.top(), f.Shape1.top(), f.Command1.top(), f.Line1.geometry().y1, f.Label6.top()}),
-            (std::vector{600.f, 625.f, 2160.f, 2640.f, 2760.f}));
-        EXPECT_TRUE(f.Label7.caption().ends_with("…"));
-        EXPECT_LE(window.textWidth(f.Label7.caption(), f.Label7.font()), window.width() - 240);
-        EXPECT_EQ(window.caption(), title + " – Zantiro");
-        EXPECT_EQ(window.readableTexts()[2].prefix, title);  // the whole title, not the shortened one
-
-        app.chooseFromMenu("chaoshi");
-        app.chooseFromMenu("dao1");
-        app.press(app.form.Command1);
-        app.wait(62000);
-        EXPECT_EQ(app.display(), "00:00:02");
-        EXPECT_TRUE(f.Label8.visible() && f.Label3.visible());
-        EXPECT_EQ(f.Label3.left(), f.Label8.left() + window.textWidth(f.Label8.caption(), f.Label8.font()));
-        EXPECT_NEAR(window.width(), 3920 + window.textWidth(f.Label8.caption(), f.Label8.font()), 15);
-        EXPECT_EQ(corner(), pinned);
-        EXPECT_EQ(window.readableTexts()[0].prefix, "超时 ");
-        app.press(app.form.Command1);
-        app.inputBox.answer("");
-        app.chooseFromMenu("biaoti");
-        EXPECT_EQ(app.display(), "00:01:00");
-        EXPECT_EQ(window.pixels().width, today.width);
-        EXPECT_EQ(window.pixels().height, today.height);
-        EXPECT_EQ(window.caption(), "Zantiro");
-        EXPECT_FALSE(f.Label8.visible() || f.Label7.visible());
-    }
 }
 
 }  // namespace

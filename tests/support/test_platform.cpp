@@ -46,9 +46,9 @@ std::optional<std::string> ScriptedInputBox::ask(std::string_view prompt,
                                                  std::string_view defaultText) {
     questions.push_back({std::string(prompt), std::string(title), std::string(defaultText)});
     if (script_.empty()) {
-        return std::nullopt;
+        return {};
     }
-    std::optional<std::string> text = std::move(script_.front());
+    const std::optional<std::string> text = std::move(script_.front());
     script_.pop_front();
     return text;
 }
