@@ -33,6 +33,9 @@ const std::string_view kUsageText =
     "    如 200 为两倍；Ctrl + 鼠标滚轮也可调整\n"
     "/monitor N：在第 N 个显示器上\n"
     "    1 为主显示器，其他从左到右编号\n"
+    "/overtime：超时计时，到 0 后继续计时\n"
+    "/title 文字：数字上方的标题，最多 40 个字\n"
+    "    有空格时加引号，如 /title \"期中 考试\"\n"
     "/start：窗口出现后立即开始\n"
     "/nohotkeys：不注册下列全局快捷键\n"
     "/? 或 /help：显示本说明\n"
@@ -63,6 +66,8 @@ enum class Option {
     Monitor,
     Start,
     NoHotkeys,
+    Overtime,
+    Title,
     Help
 };
 
@@ -85,6 +90,8 @@ constexpr std::array kOptionNames{
     OptionName{"monitor", Option::Monitor},
     OptionName{"start", Option::Start},
     OptionName{"nohotkeys", Option::NoHotkeys},
+    OptionName{"overtime", Option::Overtime},
+    OptionName{"title", Option::Title},
     OptionName{"?", Option::Help},
     OptionName{"help", Option::Help},
 };
@@ -201,7 +208,7 @@ private:
                 options_.mute = true;
                 return std::nullopt;
             case Option::Bell:
-                return takeBell(argument);
+                return takeText(argument, "声音文件（WAV 或 MP3）", options_.bell);
             case Option::RepeatBell:
                 options_.repeatBell = true;
                 return std::nullopt;
@@ -219,6 +226,11 @@ private:
             case Option::NoHotkeys:
                 options_.noHotkeys = true;
                 return std::nullopt;
+            case Option::Overtime:
+                options_.overtime = true;
+                return std::nullopt;
+            case Option::Title:
+                return takeText(argument, "标题文字", options_.title);
             case Option::Help:
                 break;
         }
@@ -261,12 +273,13 @@ private:
         return std::nullopt;
     }
 
-    Error takeBell(const std::string& option) {
+    // Any text but spaces alone; `what` names it when it is missing.
+    Error takeText(const std::string& option, std::string_view what, std::string& text) {
         const std::string* value = takeValue();
         if (!value || trimSpaces(*value).empty()) {
-            return "参数" + quoted(option) + "后缺少声音文件（WAV 或 MP3）。";
+            return "参数" + quoted(option) + "后缺少" + std::string(what) + "。";
         }
-        options_.bell = *value;
+        text = *value;
         return std::nullopt;
     }
 

@@ -28,6 +28,8 @@ struct StartOptions {
     int monitor = 0;   // 1 the primary, then left to right and top to bottom; 0 leaves it alone
     bool start = false;
     bool noHotkeys = false;  // Ctrl+Alt+F1 to F10 left to other programs
+    bool overtime = false;   // 超时计时 checked
+    std::string title;       // as typed (the model cleans and cuts it); empty leaves none
 
     bool operator==(const StartOptions&) const = default;
 };

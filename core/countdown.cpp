@@ -108,6 +108,10 @@ void TimerModel::countUpTick() {
 }
 
 void TimerModel::countdownTick() {
+    if (s_.pastZero) {
+        tickPastZero();
+        return;
+    }
     if (s_.countdownSeconds != std::numeric_limits<std::int32_t>::min()) {
         s_.countdownSeconds -= 1;
     }
@@ -130,15 +134,37 @@ void TimerModel::countdownTick() {
     if (milestone != nullptr) {
         emit(Event::Kind::Announce, milestone->announcement);
     } else if (left <= 0) {
-        emit(Event::Kind::Announce, kTimeIsUp);
+        emit(Event::Kind::Announce, s_.overtimeOn ? kTimeIsUpCountingOn : kTimeIsUp);
+    }
+    if (left <= 0 && s_.overtimeOn) {
+        passZero(left);
+    }
+}
+
+// 超时计时: the end as without it (the bell, the frame's colours, pause no longer offered), but the tick source
+// keeps its grid and the digits, which no longer flash, count the seconds since zero.
+void TimerModel::passZero(std::int32_t left) {
+    s_.pastZero = true;
+    s_.shownSeconds =
+        left == std::numeric_limits<std::int32_t>::min() ? std::numeric_limits<std::int32_t>::max() : -left;
+    s_.digitsHidden = false;
+}
+
+// Silent: the frame's flashing says the time is up. An hour past zero shows the hours by itself.
+void TimerModel::tickPastZero() {
+    if (s_.shownSeconds != std::numeric_limits<std::int32_t>::max()) {
+        s_.shownSeconds += 1;
+    }
+    if (s_.shownSeconds >= kHourSeconds) {
+        s_.hoursShown = true;
     }
 }
 
 // Twice a second: a new random colour, and the digits hidden and shown in turn.
 void TimerModel::flashTick() {
     s_.frameColour = randomColour(random_);
-    s_.digitsHidden = !s_.digitsHidden;
-    constexpr int kLongestRing = 10 * 60 * 2;  // ten minutes in half seconds
+    s_.digitsHidden = !s_.digitsHidden && !s_.pastZero;  // counting past zero, the digits stay readable
+    constexpr int kLongestRing = 10 * 60 * 2;            // ten minutes in half seconds
     if (s_.ringingHalfSeconds > 0 && ++s_.ringingHalfSeconds > kLongestRing) {
         endRinging();
     }

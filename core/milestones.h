@@ -27,6 +27,8 @@ inline constexpr std::array<Milestone, 3> kMilestones{{
 }};
 // At 0 or less the countdown ends: the bell, the flashing and this.
 inline constexpr std::string_view kTimeIsUp = "时间到";
+// The same with 超时计时, when the digits go on counting past zero.
+inline constexpr std::string_view kTimeIsUpCountingOn = "时间到，开始超时计时";
 
 constexpr const Milestone* milestoneAt(std::int32_t secondsLeft) {
     for (const Milestone& milestone : kMilestones) {

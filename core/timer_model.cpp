@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/presets.h"
+#include "core/title_text.h"
 
 namespace zantiro::core {
 
@@ -34,6 +35,10 @@ void TimerModel::enter(RunState state) {
 
 void TimerModel::startOrStop() {
     if (isRunInProgress(s_.run)) {
+        if (s_.pastZero) {
+            s_.pastZero = false;
+            s_.shownSeconds = 0;  // what the digits showed at the end
+        }
         s_.elapsedSeconds = 0;
         s_.countdownSeconds = 0;
         s_.frame = FrameStage::Plain;
@@ -157,6 +162,18 @@ void TimerModel::setTransparency(std::size_t level) {
 
 void TimerModel::setScale(int percent) {
     s_.scale = percent;
+}
+
+void TimerModel::countPastZero(bool on) {
+    s_.overtimeOn = on;
+}
+
+void TimerModel::setTitle(std::string_view typed) {
+    TitleText title = titleText(typed);
+    s_.title = std::move(title.text);
+    if (title.cut) {
+        emit(Event::Kind::Notice, kTitleCut);
+    }
 }
 
 }  // namespace zantiro::core

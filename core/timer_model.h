@@ -59,6 +59,11 @@ struct TimerState {
     std::size_t transparency = kOpaque;  // in kTransparencies
     bool transparencyChosen = false;     // the window is layered from the first choice on
     int scale = 100;                     // per cent of the monitor's own scale
+
+    // For an audience: the time past zero (超时计时) and a title over the digits (标题…).
+    bool overtimeOn = false;  // a countdown that reaches zero goes on counting the time past it
+    bool pastZero = false;    // finished and counting on: shownSeconds is the time past zero, behind a minus sign
+    std::string title;        // see core/title_text.h; empty: none
 };
 
 struct Event {
@@ -112,6 +117,11 @@ public:
     void setTransparency(std::size_t level);
     void setScale(int percent);
 
+    // For an audience.
+    void countPastZero(bool on);
+    // Cut to its first kTitleLength characters with a notice; an empty text removes the title.
+    void setTitle(std::string_view typed);
+
 private:
     void enter(RunState state);
     void startTowardsEndTime();
@@ -120,6 +130,8 @@ private:
     void endRinging();
     void reachStage(FrameStage stage);
     void showHoursWhenLong();
+    void passZero(std::int32_t left);
+    void tickPastZero();
     void emit(Event::Kind kind, std::string_view text = {});
 
     TimerState s_;

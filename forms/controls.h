@@ -174,6 +174,11 @@ public:
         d_.enabled = enabled;
         changed(Property::Enabled);
     }
+    void setTop(float twips) {
+        if (twips != d_.top) {
+            setGeometry(d_.top, twips);
+        }
+    }
     std::function<void()> onClick;
 };
 
@@ -221,6 +226,14 @@ public:
     void setX2(float twips) {
         d_.x2 = twips;
         changed(Property::Geometry);
+    }
+    // Both ends at `twips` from the top: a level rule moved up or down.
+    void setY(float twips) {
+        if (twips != d_.y1 || twips != d_.y2) {
+            d_.y1 = twips;
+            d_.y2 = twips;
+            changed(Property::Geometry);
+        }
     }
 
 private:

@@ -54,11 +54,13 @@ public:
     virtual void showPopup(MenuItem& menu) = 0;
 };
 
-// A modal question; the entered text, or an empty text on Cancel.
+// A modal question; the entered text, or none on Cancel.
 class InputBox {
 public:
     virtual ~InputBox() = default;
-    virtual std::string ask(std::string_view prompt, std::string_view title, std::string_view defaultText) = 0;
+    virtual std::optional<std::string> ask(std::string_view prompt,
+                                           std::string_view title,
+                                           std::string_view defaultText) = 0;
 };
 
 // Plays a sound in the background; a new sound cuts off the one playing.

@@ -19,9 +19,12 @@ struct PixelRect {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
-// Text the window paints itself, read by a screen reader as one element: the labels' captions joined in order.
+// Text the window paints itself, read by a screen reader as one element: the prefix, then the labels' captions
+// joined in order.
 struct ReadableText {
-    std::vector<const Label*> labels;  // not owned
+    std::vector<const Label*> labels;  // not owned; the first places the text in the tab order
+    std::string prefix{};              // "超时 " before the digits
+    bool captionsRead = true;          // false: the prefix alone, where the label paints it shortened
 };
 
 // What a backend knows of text: its width in a font at the window's DPI, in twips. The layout asks it for the
@@ -39,6 +42,13 @@ public:
     Window(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
+    // What the taskbar, Alt+Tab and a screen reader name the window.
+    void setCaption(std::string caption) {
+        if (caption != caption_) {
+            caption_ = std::move(caption);
+            changed(Property::Caption);
+        }
+    }
 
     // The window system keeps whole pixels, so a size or place set in twips reads back rounded.
     float left() const { return pixelsToTwips(rect_.left, dpi()); }

@@ -12,6 +12,9 @@
 //   Line1       the rule between the buttons and the clock
 //   Label5      "当前时间：", the clock's caption
 //   Label6      the wall clock
+//   Label7      the title (标题…), centred in a band above the frame, only with a title
+//   Label8      "-" before the digits while they count the time past zero (超时计时): a hyphen-minus, which
+//               every face of 宋体 has
 //
 // The buttons
 //   Command1    开 始 / 停 止: start and stop a run
@@ -40,6 +43,8 @@
 //                                     zuoshang (top left)
 //   touming                           透明度, the transparency submenu: tou90 … tou0 (90 % to 0 %)
 //   xiaoshi                           显示小时: the hours and their colon shown left of the minutes, in a wider window
+//   chaoshi                           超时计时: a countdown goes on past zero, counting the time since
+//   biaoti                            标题…: a title typed in, shown above the digits
 //   menuexit                          退出
 //   menu1, menu0, menu2, menu8, menu01  separators
 #pragma once
@@ -71,12 +76,18 @@ using forms::Timer;
 extern const forms::Font kDigitsFont;  // 72 pt
 extern const forms::Font kClockFont;   // 12 pt
 extern const forms::Font kButtonFont;  // 10.5 pt
+extern const forms::Font kTitleFont;   // 21 pt, the buttons' font at twice its size
 
 // The window's outer size at run time, in twips, while the hours are hidden; showing them widens it by their width.
 inline constexpr float kWindowWidth = 3920;
 inline constexpr float kWindowHeight = 2450;
 // Where Line1 ends in the design, past the window's right edge.
 inline constexpr float kRuleEnd = 6120;
+// The design's rows from the top, below the title's band when there is one.
+inline constexpr float kFrameInset = 25;
+inline constexpr float kButtonTop = 1560;
+inline constexpr float kRuleTop = 2040;
+inline constexpr float kClockTop = 2160;
 
 // The model's time of day: the wall clock as the regional settings read it.
 class RegionalClock final : public core::TimeSource {
@@ -115,6 +126,8 @@ public:
     CommandButton Command5;
     Label Label5;
     Label Label6;
+    Label Label7;
+    Label Label8;
     Shape Shape1;
     forms::Line Line1;
     Timer Timer1;
@@ -138,6 +151,8 @@ public:
     MenuItem touming;
     MenuItem tou90, tou80, tou75, tou50, tou30, tou0;
     MenuItem xiaoshi;
+    MenuItem chaoshi;
+    MenuItem biaoti;
     MenuItem menu01;
     MenuItem menuexit;
 
@@ -194,6 +209,8 @@ private:
         int placedTimes = 0;
         std::optional<std::size_t> transparency;  // none: never layered
         bool awake = false;                       // what the platform was last asked
+        bool minus = false;                       // Label8
+        std::string title;
     };
 
     // Every input: a command of the model, then the window written from it.
@@ -210,6 +227,8 @@ private:
     void renderMenu(const core::TimerState& s);
     void renderWindow(const core::TimerState& s);
     void renderEvents();
+    // The sign and the title: true when the window's size and its readable texts follow.
+    bool renderAudience(const core::TimerState& s);
 
     void wireEvents();
     void Timer1_Tick();
@@ -245,6 +264,11 @@ private:
         act([this, level] { model.setTransparency(level); });
     }
     void xiaoshi_Click();
+    void chaoshi_Click() {
+        act([this] { model.countPastZero(!model.state().overtimeOn); });
+    }
+    void biaoti_Click();
+    void Timer3_Tick();
     void menuexit_Click() { window.unload(); }
     // Dragging by the background or a label: the left button alone hands the move to the system.
     void dragMouseMove(int button);
@@ -255,8 +279,15 @@ private:
     void layOutDigits();
     float measuredWidth(const Label& label) const;
     void deriveFromSize();
-    // The window's width for the row it shows: today's, or wider by the hours and their colon.
+    // The window's width for the row it shows: today's, or wider by the sign, the hours and their colon.
     float windowWidth() const;
+    // Today's, or taller by the title's band.
+    float windowHeight() const;
+    float bandHeight() const;
+    // Every row below the band, and the title centred in it, shortened to the window's width.
+    void layOutBand();
+    // Counting past zero, from its first second.
+    bool minusShown() const;
     // The model's scale, or the largest step below it that the work area of the window's monitor holds now.
     void fitScale();
     // The work area of the monitor holding the window, the primary's when it is on none.

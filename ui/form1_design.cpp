@@ -11,12 +11,13 @@ namespace zantiro::ui {
 const forms::Font kDigitsFont{"宋体", 72, 700, 134};
 const forms::Font kClockFont{"宋体", 12, 700, 134};
 const forms::Font kButtonFont{"宋体", 10.5f, 700, 134};
+const forms::Font kTitleFont{"宋体", 21, 700, 134};
 
 namespace {
 
 CommandButton::Design button(const char* caption, float left, int tabIndex) {
     const forms::CaptionedDesign captioned{
-        .caption = caption, .left = left, .top = 1560, .width = 735, .height = 375, .font = &kButtonFont};
+        .caption = caption, .left = left, .top = kButtonTop, .width = 735, .height = 375, .font = &kButtonFont};
     const bool enabled = true;
     return {captioned, enabled, tabIndex};
 }
@@ -54,10 +55,12 @@ Form1::Form1(forms::Platform& platform, core::RandomSource& random)
       Command3("Command3", button("复 位", 1560, 7)),
       Command4("Command4", button("功 能", 2280, 8)),
       Command5("Command5", button("退 出", 3000, 9)),
-      Label5("Label5", {"当前时间：", 0, 2160, 1275, 240, &kClockFont, true, 10}),
-      Label6("Label6", {"00:00:00", 1200, 2160, 1080, 240, &kClockFont, true, 11}),
+      Label5("Label5", {"当前时间：", 0, kClockTop, 1275, 240, &kClockFont, true, 10}),
+      Label6("Label6", {"00:00:00", 1200, kClockTop, 1080, 240, &kClockFont, true, 11}),
+      Label7("Label7", {"", 0, 0, 0, 420, &kTitleFont, false, 12}),  // read after the clock; the window names it first
+      Label8("Label8", {"-", 0, 0, 0, 1455, &kDigitsFont, false, 0}),
       Shape1("Shape1", {.left = 120, .top = 0, .width = 5895, .height = 1455}),
-      Line1("Line1", {.x1 = 0, .y1 = 2040, .x2 = kRuleEnd, .y2 = 2040}),
+      Line1("Line1", {.x1 = 0, .y1 = kRuleTop, .x2 = kRuleEnd, .y2 = kRuleTop}),
       // In the design every timer is enabled with interval 0, which never fires; loading sets them.
       Timer1("Timer1", 0, true),
       Timer2("Timer2", 0, true),
@@ -99,12 +102,14 @@ Form1::Form1(forms::Platform& platform, core::RandomSource& random)
       tou30("tou30", {}),
       tou0("tou0", {}),
       xiaoshi("xiaoshi", item("显示小时")),
+      chaoshi("chaoshi", item("超时计时")),
+      biaoti("biaoti", item("标题…")),
       menu01("menu01", item("-")),
       menuexit("menuexit", item("退出")),
       model(random, clock_),
       sounds(platform.fileSystem, platform.resources, platform.soundPlayer) {
     menucaidan.setItems({&menuzheng, &menu1, &menudao, &menu0, &yinxiao, &lingsheng, &menu2, &weizhi, &menu8, &touming,
-                         &xiaoshi, &menu01, &menuexit});
+                         &xiaoshi, &chaoshi, &biaoti, &menu01, &menuexit});
     lingsheng.setItems({&morenling, &wenjianling, &xuanzeling, &menu3, &chongfu});
     menudao.setItems({&dao1, &dao3, &dao5, &dao10, &daodiy, &daoshike});
     weizhi.setItems({&zhong, &di, &ding, &youxia, &zuoxia, &youshang, &zuoshang});
@@ -120,9 +125,13 @@ Form1::Form1(forms::Platform& platform, core::RandomSource& random)
              &tou80,       &tou75,      &tou50,      &tou30,     &tou0,     &xiaoshi,  &menu01,    &menuexit}) {
         window.addControl(*control);
     }
+    for (forms::Control* control : std::initializer_list<forms::Control*>{&Label7, &Label8, &chaoshi, &biaoti}) {
+        window.addControl(*control);
+    }
     // What a screen reader reads where the digits and the clock are painted: "04:59", "当前时间：9:41:07".
     window.addReadableText(readableTime());
     window.addReadableText({{&Label5, &Label6}});
+    window.addReadableText({{&Label7}, "", false});  // the whole title, which Label7 may paint shortened
     captionFromTable(placementItems(), core::kPlacements);
     captionFromTable(transparencyItems(), core::kTransparencies);
     wireEvents();

@@ -25,7 +25,7 @@ void Form1::wireEvents() {
 
     const auto drag = [this](int button, int, float, float) { dragMouseMove(button); };
     window.onMouseMove = drag;
-    for (Label* label : {&Label1, &Label2[0], &Label2[1], &Label3, &Label4, &Label5, &Label6}) {
+    for (Label* label : {&Label1, &Label2[0], &Label2[1], &Label3, &Label4, &Label5, &Label6, &Label7, &Label8}) {
         label->onMouseMove = drag;
     }
 
@@ -37,7 +37,7 @@ void Form1::wireEvents() {
 
     Timer1.onTick = [this] { Timer1_Tick(); };
     Timer2.onTick = [this] { act([this] { model.countUpTick(); }); };
-    Timer3.onTick = [this] { act([this] { model.countdownTick(); }); };
+    Timer3.onTick = [this] { Timer3_Tick(); };
     Timer4.onTick = [this] { act([this] { model.flashTick(); }); };
 
     menuzheng.onClick = [this] { menuzheng_Click(); };
@@ -58,6 +58,8 @@ void Form1::wireEvents() {
         transparencyItems()[i]->onClick = [this, i] { transparencyClick(i); };
     }
     xiaoshi.onClick = [this] { xiaoshi_Click(); };
+    chaoshi.onClick = [this] { chaoshi_Click(); };
+    biaoti.onClick = [this] { biaoti_Click(); };
     menuexit.onClick = [this] { menuexit_Click(); };
 }
 
@@ -70,8 +72,8 @@ void Form1::daodiy_Click() {
     const std::string separator = platform_.regional.decimalSeparator();
     const std::string defaultText = "8" + separator + "5";
     for (;;) {
-        const core::CustomEntry entry =
-            core::judgeCustomEntry(platform_.inputBox.ask(kCustomPrompt, kCustomTitle, defaultText), separator);
+        const core::CustomEntry entry = core::judgeCustomEntry(
+            platform_.inputBox.ask(kCustomPrompt, kCustomTitle, defaultText).value_or(""), separator);
         if (entry.verdict == core::EntryVerdict::Cancel) {
             return;
         }
@@ -86,7 +88,8 @@ void Form1::daodiy_Click() {
 void Form1::daoshike_Click() {
     const std::string defaultText = core::clockTimeText(core::nextFullHour(clock_.timeOfDay()));
     for (;;) {
-        const std::string answer = core::trimSpaces(platform_.inputBox.ask(kEndTimePrompt, kEndTimeTitle, defaultText));
+        const std::string answer =
+            core::trimSpaces(platform_.inputBox.ask(kEndTimePrompt, kEndTimeTitle, defaultText).value_or(""));
         if (answer.empty()) {
             return;
         }

@@ -11,7 +11,6 @@ namespace zantiro::ui {
 
 namespace {
 constexpr float kWindowTop = 20;
-constexpr float kFrameInset = 25;
 constexpr float kFrameWidthReduction = 65;
 constexpr float kFrameHeight = 1455;
 constexpr int kFrameBorderWidth = 5;
@@ -34,7 +33,7 @@ void Form1::Form_Load() {
 
     layOutDigits();
 
-    for (Label* digits : {&Label1, &Label3, &Label4, &Label2[0], &Label2[1]}) {
+    for (Label* digits : {&Label1, &Label3, &Label4, &Label2[0], &Label2[1], &Label8}) {
         digits->setTop(0);
         digits->setForeColour(kDigitColour);
     }
@@ -74,9 +73,13 @@ void Form1::placeAtStart(const forms::MonitorArea& monitor) {
 }
 
 // The minutes, the colon and the seconds follow each other without gaps from the display's left edge, after the
-// hours and their colon while those are shown; hidden, they keep their places.
+// minus sign and the hours and their colon while those are shown; hidden, they keep their places.
 void Form1::layOutDigits() {
     float left = kDisplayLeft;
+    if (minusShown()) {
+        Label8.setLeft(left);
+        left += measuredWidth(Label8);
+    }
     if (model.state().hoursShown) {
         for (Label* label : {&Label1, &Label2[0]}) {
             label->setLeft(left);
@@ -106,6 +109,7 @@ void Form1::deriveFromSize() {
     Shape1.setWidth(window.width() - kFrameWidthReduction);
     Line1.setX2(std::max(kRuleEnd, window.width()));
     layOutDigits();
+    layOutBand();
 }
 
 // A monitor came or went (a projector unplugged): a window left on none comes back where it started, on the

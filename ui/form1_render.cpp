@@ -58,7 +58,7 @@ void Form1::renderButtonsAndTimers(const core::TimerState& s) {
     if (counting && !countUp && !Timer3.enabled() && s.firstTickInMs > 0) {
         Timer3.startWithFirstTickIn(s.firstTickInMs);  // on the wall clock's seconds
     }
-    Timer3.setEnabled(counting && !countUp);
+    Timer3.setEnabled((counting && !countUp) || s.pastZero);  // past zero on the same grid
     Timer4.setEnabled(s.run == core::RunState::Finished);
 
     const bool awake = counting || s.run == core::RunState::Finished;  // paused, the screen may sleep
@@ -94,7 +94,8 @@ void Form1::renderMenu(const core::TimerState& s) {
 // The window's size follows the row and the scale, its place a placement chosen; it is layered from the first
 // transparency chosen on.
 void Form1::renderWindow(const core::TimerState& s) {
-    if (s.hoursShown != shown_.hoursShown || s.scale != window.scale()) {
+    const bool audience = renderAudience(s);
+    if (audience || s.hoursShown != shown_.hoursShown || s.scale != window.scale()) {
         shown_.hoursShown = s.hoursShown;
         window.setReadableText(kReadableTime, readableTime());
         resizeKeepingPin();
@@ -138,10 +139,11 @@ void Form1::playBell(bool repeat) {
 }
 
 forms::ReadableText Form1::readableTime() const {
+    const std::string prefix = minusShown() ? "超时 " : "";
     if (model.state().hoursShown) {
-        return {{&Label1, &Label2[0], &Label3, &Label2[1], &Label4}};
+        return {{&Label1, &Label2[0], &Label3, &Label2[1], &Label4}, prefix};
     }
-    return {{&Label3, &Label2[1], &Label4}};
+    return {{&Label3, &Label2[1], &Label4}, prefix};
 }
 
 }  // namespace zantiro::ui

@@ -90,6 +90,8 @@ void Form1::applyStartOptions(const core::StartOptions& options) {
         if (options.opacity != 0) {
             model.setTransparency(static_cast<std::size_t>(options.opacity - 1));
         }
+        model.countPastZero(options.overtime);
+        model.setTitle(options.title);
         fitScale();
     });
 }

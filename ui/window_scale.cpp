@@ -72,17 +72,18 @@ void Form1::resizeKeepingPin() {
     }
     const int dpi = window.dpi();
     const int width = forms::twipsToPixels(windowWidth(), dpi);
-    const int height = forms::twipsToPixels(kWindowHeight, dpi);
+    const int height = forms::twipsToPixels(windowHeight(), dpi);
     const int left = keepInside(pinned_->x - pin.across * width, workLeft, workRight - width);
     const int top = keepInside(pinned_->y - pin.down * height, workTop, workBottom - height);
-    window.setBounds(forms::pixelsToTwips(left, dpi), forms::pixelsToTwips(top, dpi), windowWidth(), kWindowHeight);
+    window.setBounds(forms::pixelsToTwips(left, dpi), forms::pixelsToTwips(top, dpi), windowWidth(), windowHeight());
     scaledTo_ = window.pixels();
     deriveFromSize();
 }
 
 // Both margins stay as they are: the window grows by exactly what the row grows by.
 float Form1::windowWidth() const {
-    return model.state().hoursShown ? kWindowWidth + measuredWidth(Label1) + measuredWidth(Label2[0]) : kWindowWidth;
+    const float hours = model.state().hoursShown ? measuredWidth(Label1) + measuredWidth(Label2[0]) : 0;
+    return kWindowWidth + hours + (minusShown() ? measuredWidth(Label8) : 0);
 }
 
 // `percent` when the window drawn at it fits the work area, else the largest step below that does (at least 100).
@@ -92,7 +93,7 @@ int Form1::fittingScale(int percent, const forms::TwipsRect& work) const {
     const auto fits = [&](int candidate) {
         const int dpi = forms::scaledDpi(window.monitorDpi(), candidate);
         return forms::twipsToPixels(windowWidth(), dpi) <= workWidth &&
-               forms::twipsToPixels(kWindowHeight, dpi) <= workHeight;
+               forms::twipsToPixels(windowHeight(), dpi) <= workHeight;
     };
     const auto& steps = core::kScaleSteps;
     if (percent <= steps.front() || fits(percent)) {

@@ -187,6 +187,9 @@ public:
         }
         const HWND window = element == nullptr ? owner_->window() : element->button;
         LONG bits = STATE_SYSTEM_READONLY;
+        if (element != nullptr && element->kind == AccessibleElement::Kind::Text && nameOf(element).empty()) {
+            bits |= STATE_SYSTEM_INVISIBLE;  // a title the window has none of
+        }
         if (window != nullptr) {
             bits = STATE_SYSTEM_FOCUSABLE | (GetFocus() == window ? STATE_SYSTEM_FOCUSED : 0) |
                    (IsWindowEnabled(window) ? 0 : STATE_SYSTEM_UNAVAILABLE);
@@ -335,9 +338,9 @@ private:
         }
         switch (element->kind) {
             case AccessibleElement::Kind::Text: {
-                std::string joined;
+                std::string joined = element->text->prefix;
                 for (const Label* label : element->text->labels) {
-                    joined += label->caption();
+                    joined += element->text->captionsRead ? label->caption() : "";
                 }
                 return widen(joined);
             }

@@ -120,7 +120,9 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-std::string Win32InputBox::ask(std::string_view prompt, std::string_view title, std::string_view defaultText) {
+std::optional<std::string> Win32InputBox::ask(std::string_view prompt,
+                                              std::string_view title,
+                                              std::string_view defaultText) {
     // In dialog units: the prompt at the left with the buttons beside it, the edit box across the bottom.
     DialogTemplate dialog(widen(title), {0, 0, 270, 96});
     // Creation order is tab order: from the edit box to OK, then Cancel.
@@ -133,7 +135,10 @@ std::string Win32InputBox::ask(std::string_view prompt, std::string_view title, 
     HWND owner = owner_ != nullptr ? reinterpret_cast<HWND>(owner_->hWnd()) : nullptr;  // not owned
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), owner, dialogProc,
                                                    reinterpret_cast<LPARAM>(&exchange));
-    return result == IDOK ? narrow(exchange.text) : std::string();
+    if (result != IDOK) {
+        return std::nullopt;
+    }
+    return narrow(exchange.text);
 }
 
 }  // namespace zantiro::forms::win32

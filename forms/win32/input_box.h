@@ -10,7 +10,9 @@ class Win32InputBox final : public InputBox {
 public:
     // The window the popup belongs to; it exists only after the platform does.
     void setOwner(const Window& owner) { owner_ = &owner; }
-    std::string ask(std::string_view prompt, std::string_view title, std::string_view defaultText) override;
+    std::optional<std::string> ask(std::string_view prompt,
+                                   std::string_view title,
+                                   std::string_view defaultText) override;
 
 private:
     const Window* owner_ = nullptr;  // not owned

@@ -478,6 +478,9 @@ void MainWindow::controlChanged(Control& control, Property property) {
             const PixelRect& at = window_.pixels();
             SetWindowPos(hwnd(), nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
+        if (property == Property::Caption) {
+            SetWindowTextW(hwnd(), widen(window_.caption()).c_str());
+        }
         return;
     }
     for (const Button& button : buttons_) {
@@ -513,7 +516,9 @@ void MainWindow::controlChanged(Control& control, Property property) {
 }
 
 void MainWindow::buttonChanged(const Button& button, Property property) {
-    if (property == Property::Caption) {
+    if (property == Property::Geometry) {
+        placeButton(button);
+    } else if (property == Property::Caption) {
         SetWindowTextW(button.hwnd, widen(button.control->caption()).c_str());
     } else if (property == Property::Enabled) {
         const bool enabled = button.control->enabled();

@@ -85,10 +85,11 @@ void Painter::setPicture(Picture picture) {
     preparePicture();
 }
 
-// A window widened for the hours is wider than the picture; the narrower window paints the one set.
+// A window widened for the hours or made taller for a title is larger than the picture; the smaller window paints
+// the one set.
 void Painter::preparePicture() {
     pictureCanvas_.select(nullptr);
-    picture_ = source_.extendedTo(size_.cx);
+    picture_ = source_.extendedTo(size_);
     pictureCanvas_.select(picture_.bitmap());
 }
 

@@ -4,6 +4,7 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -125,26 +126,31 @@ Picture Picture::atDpi(int dpi) const {
     return scaledTo(SIZE{designPixelsAt(size_.cx, dpi), designPixelsAt(size_.cy, dpi)});
 }
 
-// Column x of the wider picture is column x of the picture folded back and forth at its edges.
-Picture Picture::extendedTo(LONG width) const {
-    if (!decoded() || width <= size_.cx) {
+// Column x and row y of the larger picture are those of the picture folded back and forth at its edges.
+Picture Picture::extendedTo(SIZE size) const {
+    if (!decoded() || (size.cx <= size_.cx && size.cy <= size_.cy)) {
         return *this;
     }
-    Picture wider = blank(SIZE{width, size_.cy});
-    if (!wider.decoded()) {
+    const SIZE larger{std::max(size.cx, size_.cx), std::max(size.cy, size_.cy)};
+    Picture extended = blank(larger);
+    if (!extended.decoded()) {
         return *this;
     }
-    const auto from = static_cast<std::size_t>(size_.cx);
-    const auto to = static_cast<std::size_t>(width);
-    for (std::size_t y = 0; y < static_cast<std::size_t>(size_.cy); ++y) {
-        const std::uint32_t* row = static_cast<const std::uint32_t*>(pixels_) + y * from;
-        std::uint32_t* wideRow = static_cast<std::uint32_t*>(wider.pixels_) + y * to;
-        for (std::size_t x = 0; x < to; ++x) {
-            const std::size_t folded = x % (2 * from);
-            wideRow[x] = row[folded < from ? folded : 2 * from - 1 - folded];
+    const auto folded = [](std::size_t at, std::size_t extent) {
+        const std::size_t in = at % (2 * extent);
+        return in < extent ? in : 2 * extent - 1 - in;
+    };
+    const auto fromWidth = static_cast<std::size_t>(size_.cx);
+    const auto toWidth = static_cast<std::size_t>(larger.cx);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(larger.cy); ++y) {
+        const std::uint32_t* row =
+            static_cast<const std::uint32_t*>(pixels_) + folded(y, static_cast<std::size_t>(size_.cy)) * fromWidth;
+        std::uint32_t* toRow = static_cast<std::uint32_t*>(extended.pixels_) + y * toWidth;
+        for (std::size_t x = 0; x < toWidth; ++x) {
+            toRow[x] = row[folded(x, fromWidth)];
         }
     }
-    return wider;
+    return extended;
 }
 
 }  // namespace zantiro::forms::win32

@@ -25,10 +25,10 @@ public:
     Picture scaledTo(SIZE size) const;
     // The picture at its size in twips on a screen of `dpi`: the design measures it in pixels at 96 dpi.
     Picture atDpi(int dpi) const;
-    // At least `width` pixels wide: the columns beyond its right edge mirror the ones before it, so the sky goes on
-    // without a seam and as sharp as the picture. A copy sharing the pixels when it is that wide already; this one
-    // when a wider one cannot be made.
-    Picture extendedTo(LONG width) const;
+    // At least `size` in pixels: the columns beyond its right edge mirror the ones before it, and the rows below its
+    // bottom edge the ones above, so the sky goes on without a seam and as sharp as the picture. A copy sharing the
+    // pixels when it is that large already; this one when a larger one cannot be made.
+    Picture extendedTo(SIZE size) const;
 
     bool decoded() const { return bitmap_ != nullptr; }
     // 32 bpp, top-down; owned by the picture and its copies. Its pixels never change, so copies share them; like

@@ -5,7 +5,8 @@ changed areas, blinking.
 Usage: pixels.py COMMAND SHOT.png DPI [...], SHOT.png being the window's client area cut out of the screen
 and DPI the window's, as `driver geometry` prints it. The window at any DPI is the 96-dpi design enlarged:
 sizes in twips and the design's pixel measures (border widths, the picture) scale alike. Prints a line per
-check and exits 1 on the first failure. Standard library only: the PNG is read with zlib.
+check and exits 1 on the first failure. Standard library only: the PNG is read with zlib. A title's band, in twips:
+ZANTIRO_E2E_BAND.
 """
 
 import itertools
@@ -18,15 +19,16 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 from rgb_png import write_rgb_png  # noqa: E402
 
-# The window design, in twips.
+# The window design, in twips, below the title's band.
+BAND = int(os.environ.get("ZANTIRO_E2E_BAND", "0"))
 FRAME_INSET = 25
 FRAME_WIDTH_REDUCTION = 65
 FRAME_HEIGHT = 1455
 FRAME_BORDER = 5  # pixels at 96 dpi
-BUTTON_TOP = 1560
+BUTTON_TOP = 1560 + BAND
 BUTTON_HEIGHT = 375
-RULE_Y = 2040  # Line1, one pixel wide at 96 dpi
-CLOCK = (1200, 2160, 1080, 240)  # Label6: left, top, width, height
+RULE_Y = 2040 + BAND  # Line1, one pixel wide at 96 dpi
+CLOCK = (1200, 2160 + BAND, 1080, 240)  # Label6: left, top, width, height
 
 
 def px(twips, dpi):
@@ -119,9 +121,9 @@ def check(passed, message):
 
 def frame_box(image, dpi):
     """Shape1's outer rectangle: 25 twips in from the client's corner, window width less 65 twips, 1455 twips tall."""
-    inset = px(FRAME_INSET, dpi)
+    inset, top = px(FRAME_INSET, dpi), px(FRAME_INSET + BAND, dpi)
     width = round(image.width - FRAME_WIDTH_REDUCTION * dpi / 1440)
-    return inset, inset, inset + width, inset + px(FRAME_HEIGHT, dpi)
+    return inset, top, inset + width, top + px(FRAME_HEIGHT, dpi)
 
 
 def longest_run(profile, colour):
@@ -261,6 +263,28 @@ def cmd_row(image, dpi, number):
           f"{len(runs)} glyphs in the row (expected {number}), colons (the least red) at {colons}")
 
 
+def cmd_title(image, dpi):
+    """The window is taller by the band, and the title's dark grey text stands in it, centred, with sky around it."""
+    is_title_grey = lambda p: max(p) - min(p) <= 30 and 40 <= min(p) and max(p) <= 110
+    band = (0, 0, image.width, px(FRAME_INSET + BAND, dpi))
+    ink = [x for x in range(image.width) if count(image, (x, 0, x + 1, band[3]), is_title_grey)] or [0]
+    grey, blue, least = count(image, band, is_title_grey), count(image, band, is_light_blue), 300 * dpi * dpi // 9216
+    check(image.height == px(2450 + BAND, dpi) and grey >= least and 2 * blue >= band[2] * band[3] and
+          abs(ink[0] + ink[-1] - image.width) <= 2 * design_px(4, dpi),
+          f"{image.height} px tall with a band of {BAND} twips, {grey} dark grey pixels (at least {least}) in its "
+          f"columns {ink[0]}-{ink[-1]} of {image.width}, {blue} light blue")
+
+
+def cmd_past_zero(image, dpi, number):
+    """NUMBER glyphs in the row, the first a minus sign: a quarter of a digit's height or less."""
+    (x0, y0, _, y1), (_, _, x1, _) = digit_areas(image, dpi).values()
+    reds = [count(image, (x, y0, x + 1, y1), is_red) > 0 for x in range(x0, x1)]
+    runs = [[x0 + x for x, _ in run] for red, run in itertools.groupby(enumerate(reds), lambda c: c[1]) if red]
+    tall = [sum(count(image, (run[0], y, run[-1] + 1, y + 1), is_red) > 0 for y in range(y0, y1)) for run in runs]
+    check(len(runs) == int(number) and tall[0] * 4 < tall[1], f"{len(runs)} glyphs in the row (expected {number}), "
+          f"the first {tall[:1]} rows tall beside a digit of {tall[1:2]}")
+
+
 def cmd_blink(image, dpi, *others):
     """The digits blink: of several shots, some show the minutes in red and some show none."""
     least = 1500 * dpi * dpi // (96 * 96)
@@ -288,6 +312,10 @@ def main():
         cmd_compare(image, dpi, *rest)
     elif command == "row" and len(rest) == 1:
         cmd_row(image, dpi, *rest)
+    elif command == "title" and not rest:
+        cmd_title(image, dpi)
+    elif command == "past-zero" and len(rest) == 1:
+        cmd_past_zero(image, dpi, *rest)
     elif command == "blink" and rest:
         cmd_blink(image, dpi, *rest)
     elif command == "save" and len(rest) == 1:
@@ -296,7 +324,7 @@ def main():
     else:
         sys.exit(__doc__ + "\nCommands: frame black|red; digits; sky; rule; covered RRGGBB;\n"
                  "compare OTHER.png AREA same|changed; row NUMBER;\n"
-                 "blink OTHER.png...; save OUT.png. AREA: minutes, seconds, clock, display")
+                 "blink OTHER.png...; title; past-zero NUMBER; save OUT.png. AREA: minutes, seconds, clock, display")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 // End-to-end screen reader: reads the running timer from another process as a screen reader does (MSAA), and
 // listens to its announcements through an out-of-context WinEvent hook.
 //   screen_reader tree TIME CAPTION...   the client area's children: the time (waited for), buttons, clock, alert
+//                                        and before it the title, TITLE or hidden (the window's name says it too)
 //   screen_reader focus CAPTION          the keyboard focus, as the client area reports it, is on this button
 //   screen_reader countdown SECONDS      prints "listening", waits for 开 始 to be pressed and listens until the end:
 //                                        the time follows every tick, and exactly the milestones of a countdown of
@@ -24,7 +25,7 @@ using namespace zantiro::e2e;
 
 // Defined here: MinGW's import library resolves IID_IAccessible to an import thunk, not to the GUID.
 constexpr IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-constexpr int kChildren = 8;  // the time, five buttons, the clock, the alert
+constexpr int kChildren = 9;  // the time, five buttons, the clock, the title, the alert
 
 bool check(bool passed, const std::string& what) {
     std::printf("%s%s\n", passed ? "ok: " : "FAIL: ", what.c_str());
@@ -153,6 +154,12 @@ bool tree(HWND main, const std::vector<std::wstring>& args) {
                           name == args[b + 1] && b < buttons.size() && name == windowText(buttons[b]) &&
                           ((state & STATE_SYSTEM_UNAVAILABLE) != 0) == !enabled,
                       "button \"" + utf8(name) + "\" " + (enabled ? "available" : "unavailable") + " as its window is");
+        } else if (i == 7) {
+            const std::wstring title = args.size() > 6 ? args[6] : L"", window = nameOf(Element{client, CHILDID_SELF});
+            passed = check(role == ROLE_SYSTEM_STATICTEXT && name == title &&
+                               ((state & STATE_SYSTEM_INVISIBLE) != 0) == title.empty() &&
+                               window == (title.empty() ? L"" : title + L" – ") + kMainCaption,
+                           "the title reads \"" + utf8(name) + "\", the window \"" + utf8(window) + "\"");
         } else if (i == 6) {
             const std::wstring prefix = L"当前时间：";
             passed = check(role == ROLE_SYSTEM_STATICTEXT && name.rfind(prefix, 0) == 0 &&
@@ -308,7 +315,7 @@ bool countdown(HWND main, int seconds) {
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);  // "\n", not "\r\n": the output is read by shell scripts
     const std::vector<std::wstring> words(argv + 1, argv + argc);
-    const bool isTree = words.size() >= 7 && words[0] == L"tree";
+    const bool isTree = (words.size() == 7 || words.size() == 8) && words[0] == L"tree";
     const bool isCountdown = words.size() == 2 && words[0] == L"countdown";
     const bool isFocus = words.size() == 2 && words[0] == L"focus";
     const bool isTime = words.size() == 1 && words[0] == L"time";
@@ -318,7 +325,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HWND main = findMainWindow();
-    if (!check(main != nullptr, "a visible window captioned \"Zantiro\" exists")) {
+    if (!check(main != nullptr, "a visible timer window exists")) {
         return 1;
     }
     if (isTime) {

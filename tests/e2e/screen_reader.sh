@@ -5,6 +5,7 @@
 # enabled buttons and Space starts the countdown; the time then follows every tick, and an out-of-context WinEvent
 # hook hears "还剩三十秒", "还剩十秒" and "时间到" at 30, 10 and 0 seconds left, with the sound off, and nothing else.
 # /countdown 90 reads "30:00" and a notice names 显示小时; with /hours, "01:30:00", then "01:29:59" after the start.
+# /countdown 0.1 /overtime /title 数学 "期中" 考试: the title and the window's name, then past zero "超时 00:02".
 #   screen_reader.sh zantiro.exe zantiro_e2e_driver.exe zantiro_e2e_screen_reader.exe
 # ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix).
 set -euo pipefail
@@ -65,3 +66,11 @@ reader_pid=$!
 until grep -qs '^waiting' "$E2E_WORK/ticked.txt" || ! kill -0 "$reader_pid" 2>/dev/null; do sleep 0.1; done
 D click "开 始"
 wait "$reader_pid" || { cat "$E2E_WORK/ticked.txt"; e2e_fail "the time did not read 01:29:59 after the start"; }
+
+e2e_step "/countdown 0.1 /overtime /title 数学 \"期中\" 考试: the title, then the time past zero"
+D click "退 出"
+e2e_wait_exit 5
+e2e_start_program /countdown 0.1 /overtime /title '数学 "期中" 考试' /start /mute
+D wait-window 20000
+D wait-buttons 20000 "停 止" on "暂 停" off "复 位" off "功 能" off "退 出" on
+R tree "超时 00:02" "停 止" "暂 停" "复 位" "功 能" "退 出" '数学 "期中" 考试'

@@ -2,7 +2,8 @@
 # End-to-end smoke test of zantiro.exe under Wine + Xvfb, as a user sees it: the start-up window and buttons, a
 # short count-up with pause and resume, stop and reset, the painted frame, digits, sky and clock, the system menu
 # offering no Maximize, the exit, and the sound files written at start-up.
-# Last /countdown 90 /hours: 01:30:00 across a wider window, framed, ruled, all picture (ZANTIRO_E2E_HOURS_SCREENSHOT).
+# Then /countdown 90 /hours: 01:30:00 across a wider window, framed, ruled, all picture (ZANTIRO_E2E_HOURS_SCREENSHOT).
+# Last a titled timer past zero: band, title, sign, then 停 止 (ZANTIRO_E2E_PAST_ZERO_SCREENSHOT).
 #   smoke.sh zantiro.exe zantiro_e2e_driver.exe
 # ZANTIRO_E2E_PREFIX: the Wine prefix (default build/wine-prefix); ZANTIRO_E2E_SCREENSHOT: also save the window
 # at start-up to this PNG (the README's picture).
@@ -18,6 +19,7 @@ D wait-window 20000
 D check-startup
 D expect-alpha none
 e2e_geometry
+plain_width=$W plain_x=$X
 sleep 1  # the clock shows the time from its first tick, a second after start-up
 e2e_shot start
 e2e_check_start start
@@ -89,3 +91,26 @@ e2e_shot hours
 P row hours 8
 e2e_check_start hours
 [[ -z ${ZANTIRO_E2E_HOURS_SCREENSHOT:-} ]] || P save hours "$ZANTIRO_E2E_HOURS_SCREENSHOT"
+
+e2e_step "a title, and the time past zero: /countdown 0.1 /overtime /title 数学期中考试 /start /mute"
+D click "退 出"
+e2e_wait_exit 5
+e2e_start_program /countdown 0.1 /overtime /title 数学期中考试 /start /mute
+D wait-window 20000
+D wait-buttons 20000 "停 止" on "暂 停" off "复 位" off "功 能" off "退 出" on  # zero: pause no longer offered
+sleep 1.5  # the sign comes with the first second past zero
+e2e_geometry
+off_centre=$((2 * X + W - 2 * plain_x - plain_width))  # in half pixels: the window grew around its centre
+((W > plain_width && off_centre * off_centre <= 4)) || e2e_fail "past zero $W px wide at $X, from $plain_width at $plain_x"
+e2e_shot past-zero
+export ZANTIRO_E2E_BAND=600
+P title past-zero
+P past-zero past-zero 6
+P rule past-zero
+P covered past-zero "$FACE"
+[[ -z ${ZANTIRO_E2E_PAST_ZERO_SCREENSHOT:-} ]] || P save past-zero "$ZANTIRO_E2E_PAST_ZERO_SCREENSHOT"
+D click "停 止"
+e2e_geometry
+((W == plain_width)) || e2e_fail "stopped, the window is $W px wide, not $plain_width again"
+e2e_shot past-zero-stopped
+P frame past-zero-stopped black

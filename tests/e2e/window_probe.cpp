@@ -106,7 +106,7 @@ std::wstring programFolderName(HWND window) {
 
 HWND findMainWindow() {
     const wchar_t* folder = _wgetenv(L"ZANTIRO_E2E_FOLDER");
-    for (HWND window : topLevelWindows(kMainCaption)) {
+    for (HWND window : topLevelWindowsOfClass(kMainClass)) {
         if (folder == nullptr || programFolderName(window) == folder) {
             return window;
         }

@@ -11,6 +11,7 @@
 namespace zantiro::e2e {
 
 inline constexpr wchar_t kMainCaption[] = L"Zantiro";
+inline constexpr wchar_t kMainClass[] = L"ZantiroWindow";  // found by: a title changes the caption
 inline constexpr wchar_t kMenuClass[] = L"#32768";
 
 std::string utf8(std::wstring_view text);

@@ -49,6 +49,8 @@ std::string describe(const core::CommandLine& commandLine) {
     }
     text << (options.start ? "start;" : "");
     text << (options.noHotkeys ? "no hotkeys;" : "");
+    text << (options.overtime ? "overtime;" : "");
+    text << (options.title.empty() ? "" : "title " + options.title + ";");
     return text.str();
 }
 
@@ -86,6 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{{"-COUNTDOWN", "2,5"}, ",", "countdown 2.5 min 150 s;"},
         ParseCase{{"-COUNTDOWN", "2,5"}, ".", "参数“-COUNTDOWN”的值“2,5”不是有效的分钟数。"},
         ParseCase{{"--mute"}, ".", "mute;"},
+        // a title is any text, spaces and quotes as the command line split them; without one it is an error
+        ParseCase{{"/title", "数学 \"期中\" 考试", "/overtime", "/countdown", "45", "/hours"},
+                  ".",
+                  "countdown 45 min 2700 s;hours;overtime;title 数学 \"期中\" 考试;"},
+        ParseCase{{"/overtime", "/title"}, ".", "参数“/title”后缺少标题文字。"},
         ParseCase{{"/NoHotkeys", "/start"}, ".", "start;no hotkeys;"},
         // the fixed lengths go to their F-keys, however written; a negative length is the box's entry too
         ParseCase{{"/countdown", " 10.0 "}, ".", "countdown 10 min 600 s;"},

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/presets.h"
+#include "core/title_text.h"
 #include "tests/support/test_platform.h"
 
 namespace zantiro::core {
@@ -188,6 +191,45 @@ TEST_F(Model, ARepeatingBellRingsUntilTheStopTheSoundSwitchOrTenMinutes) {
     EXPECT_TRUE(stopsBell());
     model.startOrStop();
     EXPECT_FALSE(stopsBell());
+}
+
+// 超时计时: the end as without it, then a silent count past zero on the same ticks, digits steady, until a stop.
+TEST_F(Model, PastZeroTheCountGoesOnSilentlyUntilStopShowsTheEndAndResetArmsItAgain) {
+    model.countPastZero(true);
+    model.chooseCustomLength({0.1, 6});
+    model.startOrStop();
+    EXPECT_EQ(countDown(6), (std::vector<std::string>{"0: bell", "0: say 时间到，开始超时计时"}));
+    model.flashTick();
+    EXPECT_TRUE(countDown(5).empty());
+    model.addMinutes(1);  // F9, F10 and pause do nothing
+    model.addMinutes(-1);
+    model.pauseOrResume();
+    EXPECT_EQ(std::tuple(s.run, s.shownSeconds, s.digitsHidden, model.offered().pauseResume),
+              std::tuple(RunState::Finished, 5, false, false));
+    countDown(3594);
+    EXPECT_FALSE(s.hoursShown);
+    countDown(1);
+    EXPECT_TRUE(s.hoursShown);  // an hour past zero shows the hours by itself
+    model.startOrStop();
+    EXPECT_EQ(std::tuple(s.run, s.pastZero, s.shownSeconds, s.frameColour),
+              std::tuple(RunState::Stopped, false, 0, std::optional(kBlack)));  // what the digits showed at the end
+    model.reset();
+    EXPECT_EQ(s.shownSeconds, 6);
+}
+
+TEST_F(Model, ATitleKeepsFortyCharactersWithoutControlsAndShortensToAWidthWithAnEllipsis) {
+    const std::string forty = std::string(39, 'a') + "考";  // characters, not bytes
+    model.setTitle(forty + "试");
+    EXPECT_EQ(s.title, forty);
+    model.setTitle(forty);
+    EXPECT_EQ(model.takeEvents(), (std::vector<Event>{{Event::Kind::Notice, kTitleCut}}));  // the first only
+    model.setTitle("  数学\t期中\x01考试\xC2\x85 \xFF\xC3!\r\n");  // C0 and C1 controls, bytes that are not UTF-8
+    EXPECT_EQ(s.title, "数学期中考试 !");
+    const auto characters = [](const std::string& text) {  // each character one unit wide
+        return static_cast<float>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    };
+    EXPECT_EQ(shortenedToWidth("数学期中考试", 6, characters), "数学期中考试");
+    EXPECT_EQ(shortenedToWidth("数学期中考试", 5.5f, characters), "数学期中…");
 }
 
 }  // namespace

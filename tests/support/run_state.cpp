@@ -66,7 +66,7 @@ std::vector<std::string> brokenRunStateRules(const ui::Form1& f) {
             require(!countUp, "finished: only a countdown finishes");
             require(f.Command1.enabled() && !f.Command2.enabled(), "finished: stop on, pause off");
             require(!f.Command3.enabled() && !f.Command4.enabled(), "finished: reset and function menu off");
-            require(!ticking, "finished: no tick source is on");
+            require(!ticking || (t.pastZero && f.Timer3.enabled()), "finished: no tick source on, but past zero");
             require(t.countdownSeconds <= 0, "finished: no countdown seconds left");
             break;
         case core::RunState::Stopped:
@@ -117,10 +117,10 @@ void expectAwakeRequestsAlternate(const HeadlessApp& app) {
 }
 
 std::string RandomUser::act(HeadlessApp& app) {
-    static const char* const kItems[] = {"menuzheng", "dao1",     "dao3",     "dao5",   "dao10", "daodiy",
-                                         "daoshike",  "yinxiao",  "zhong",    "di",     "ding",  "youxia",
-                                         "zuoxia",    "youshang", "zuoshang", "tou90",  "tou80", "tou75",
-                                         "tou50",     "tou30",    "tou0",     "xiaoshi"};
+    static const char* const kItems[] = {"menuzheng", "dao1",     "dao3",     "dao5",    "dao10",   "daodiy",
+                                         "daoshike",  "yinxiao",  "zhong",    "di",      "ding",    "youxia",
+                                         "zuoxia",    "youshang", "zuoshang", "tou90",   "tou80",   "tou75",
+                                         "tou50",     "tou30",    "tou0",     "xiaoshi", "chaoshi", "biaoti"};
     static const char* const kAnswers[] = {"8.5",  " 2 ", "-2",         "0",   "0.04", "abc",  "",
                                            "1.26", "90",  "35791394.2", "0.1", "9:42", "24:00"};
     static const int kKeys[] = {1, 2, 3, 4, 5, 9, 10};

@@ -42,14 +42,16 @@ void ScriptedPopupMenu::showPopup(MenuItem& menu) {
     }
 }
 
-std::string ScriptedInputBox::ask(std::string_view prompt, std::string_view title, std::string_view defaultText) {
+std::optional<std::string> ScriptedInputBox::ask(std::string_view prompt,
+                                                 std::string_view title,
+                                                 std::string_view defaultText) {
     questions.push_back({std::string(prompt), std::string(title), std::string(defaultText)});
     if (script_.empty()) {
         return {};
     }
     const std::optional<std::string> text = std::move(script_.front());
     script_.pop_front();
-    return text.value_or("");
+    return text;
 }
 
 namespace {

@@ -74,7 +74,9 @@ public:
     struct Question {
         std::string prompt, title, defaultText;
     };
-    std::string ask(std::string_view prompt, std::string_view title, std::string_view defaultText) override;
+    std::optional<std::string> ask(std::string_view prompt,
+                                   std::string_view title,
+                                   std::string_view defaultText) override;
     void answer(std::optional<std::string> text) { script_.push_back(std::move(text)); }
     std::size_t pendingAnswers() const { return script_.size(); }
 

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -41,7 +42,8 @@ protected:
     }
 
     // Asks on this thread while `act` runs on another against the dialog once it shows.
-    std::string ask(const std::string& defaultText, const std::function<void(HWND dialog, HWND edit)>& act) {
+    std::optional<std::string> ask(const std::string& defaultText,
+                                   const std::function<void(HWND dialog, HWND edit)>& act) {
         std::atomic<bool> returned = false;
         const DWORD askingThread = GetCurrentThreadId();
         std::thread user([&] {
@@ -64,7 +66,7 @@ protected:
                 Sleep(100);
             }
         });
-        std::string answer = inputBox.ask(kPrompt, forms::win32::narrow(kTitle), defaultText);
+        std::optional<std::string> answer = inputBox.ask(kPrompt, forms::win32::narrow(kTitle), defaultText);
         returned = true;
         user.join();
         return answer;
@@ -100,7 +102,7 @@ void type(HWND edit, const wchar_t* text) {
 }
 
 TEST_F(InputBoxDialog, ShowsPromptDefaultTextSelectedWithTheFocusAndChineseButtons) {
-    const std::string answer = ask("8.5", [](HWND dialog, HWND) { click(GetDlgItem(dialog, IDOK)); });
+    const std::optional<std::string> answer = ask("8.5", [](HWND dialog, HWND) { click(GetDlgItem(dialog, IDOK)); });
     ASSERT_TRUE(seen.found) << "no dialog titled 自定义时间 appeared";
     EXPECT_EQ(seen.owner, owner.hwnd());
     EXPECT_EQ(seen.prompt, forms::win32::widen(kPrompt));
@@ -126,15 +128,15 @@ TEST_F(InputBoxDialog, EachWayOfAnsweringGivesItsText) {
     const struct {
         const char* way;
         std::function<void(HWND, HWND)> answer;
-        std::string text;
+        std::optional<std::string> text;  // none: Cancel
     } answers[] = {
         {"Enter accepts the default text", [](HWND, HWND edit) { PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0); },
          "8.5"},
         {"typed text comes back as UTF-8", typeThenClick(L"十二点五 12.5", IDOK), "十二点五 12.5"},
         {"an emptied edit gives empty text", typeThenClick(L"", IDOK), ""},
-        {"cancel gives empty text", typeThenClick(L"3", IDCANCEL), ""},
-        {"escape gives empty text", [](HWND, HWND edit) { PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0); }, ""},
-        {"closing gives empty text", [](HWND dialog, HWND) { PostMessageW(dialog, WM_CLOSE, 0, 0); }, ""},
+        {"cancel gives none", typeThenClick(L"3", IDCANCEL), std::nullopt},
+        {"escape gives none", [](HWND, HWND edit) { PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0); }, std::nullopt},
+        {"closing gives none", [](HWND dialog, HWND) { PostMessageW(dialog, WM_CLOSE, 0, 0); }, std::nullopt},
     };
     for (const auto& answer : answers) {
         seen = {};
