@@ -78,7 +78,7 @@ e2e_step "transparency through the menu"
 e2e_button_centre "功 能"
 xdotool mousemove "$BX" "$BY" click 1
 D wait-menus 1 5000
-xdotool key Down Down Down Down Down Right  # 正计时, Vorlenk, 音效, 位置, 透明度; it opens on 90%
+xdotool key Down Down Down Down Down Down Right  # 正计时, Vorlenk, 音效, 铃声, 位置, 透明度; it opens on 90%
 D wait-menus 2 5000
 xdotool key Down Down Down Return  # 80%, 75%, 50%
 D wait-menus 0 5000

@@ -21,7 +21,7 @@ choose_placement() {
     e2e_button_centre "功 能"
     xdotool mousemove "$BX" "$BY" click 1
     D wait-menus 1 5000
-    xdotool key Down Down Down Down Right  # 正计时, Vorlenk, 音效, 位置; it opens on 屏幕中心
+    xdotool key Down Down Down Down Down Right  # 正计时, Vorlenk, 音效, 铃声, 位置; it opens on 屏幕中心
     D wait-menus 2 5000
     for ((i = 0; i < $1; i++)); do
         xdotool key Down
