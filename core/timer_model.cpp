@@ -133,13 +133,14 @@ void TimerModel::setRepeatBell(bool repeat) {
 }
 
 // At zero, while the sound is on: once, or again and again until a stop, a reset, the sound switched off or ten
-// minutes of ringing (counted in the flashing's half seconds).
+// minutes of ringing (counted in the flashing's half seconds). A chosen file that plays once (up to three minutes)
+// ends the same way; the design's short bell, once, is left to end by itself.
 void TimerModel::ring() {
     if (!s_.soundOn) {
         return;
     }
     emit(Event::Kind::PlayBell);
-    s_.ringingHalfSeconds = s_.repeatBell ? 1 : 0;
+    s_.ringingHalfSeconds = s_.repeatBell || s_.fileBell ? 1 : 0;
 }
 
 void TimerModel::endRinging() {

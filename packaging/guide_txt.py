@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""docs/使用说明.md as the 使用说明.txt of the download: the heading marks taken off, lines wrapped at 78 columns
-(Notepad does not wrap by default), UTF-8 with a byte-order mark and CRLF line ends, so that Notepad on Windows 7
-shows it.
+"""docs/使用说明.md as the 使用说明.txt of the download: the heading marks and the pictures taken off, lines wrapped at
+78 columns (Notepad does not wrap by default), UTF-8 with a byte-order mark and CRLF line ends, so that Notepad on
+Windows 7 shows it.
 
     guide_txt.py docs/使用说明.md OUT.txt
 """
@@ -48,6 +48,9 @@ def wrap(line):
 def as_text(markdown):
     lines = []
     for line in markdown.splitlines():
+        if line.startswith("!["):  # a picture, with the blank line above it: Notepad cannot show it
+            lines = lines[:-1] if lines and not lines[-1] else lines
+            continue
         lines += wrap(re.sub(r"^#+ ", "", line.rstrip()))
     return "\ufeff" + "\r\n".join(lines).strip("\n") + "\r\n"
 

@@ -27,10 +27,6 @@ e2e_init "$@"
 
 scenarios=(ro held dir 🔔)
 declare -A started  # scenario -> EPOCHREALTIME of its start click, in microseconds
-windows_path() {    # the Unix path as Wine's drive Z: spells it
-    local path=${1//\//\\}
-    echo "Z:$path"
-}
 
 e2e_step "four folders where the sound files cannot serve"
 for name in "${scenarios[@]}"; do
@@ -42,12 +38,7 @@ mount -o remount,bind,ro "$E2E_WORK/ro"
 E2E_AFTER_WINE="umount $(printf %q "$E2E_WORK/ro")"
 ! touch "$E2E_WORK/ro/probe" 2>/dev/null || e2e_fail "the read-only folder took a write"
 mkdir "$E2E_WORK/dir/ti.wav"
-D hold "$(windows_path "$E2E_WORK/held/ti.wav")" 300000 >"$E2E_WORK/hold.log" 2>&1 &
-for ((tries = 0; tries < 100; tries++)); do
-    grep -q '^ok: holding' "$E2E_WORK/hold.log" && break
-    sleep 0.1
-done
-grep -q '^ok: holding' "$E2E_WORK/hold.log" || e2e_fail "the holder did not open ti.wav: $(cat "$E2E_WORK/hold.log")"
+e2e_hold "$E2E_WORK/held/ti.wav" 300000
 echo "ok: read-only folder, ti.wav held open, a directory named ti.wav, folder 🔔"
 
 slot=0

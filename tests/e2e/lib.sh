@@ -117,6 +117,24 @@ e2e_start_bystander() {
     grep -q '^ok: the bystander' "$E2E_WORK/bystander.log" || e2e_fail "the bystander did not take the keyboard"
 }
 
+# e2e_windows_path PATH: the Unix path as Wine's drive Z: spells it.
+e2e_windows_path() {
+    local path=${1//\//\\}
+    echo "Z:$path"
+}
+
+# e2e_hold PATH MILLISECONDS: another program holds the file open without sharing for that long, in the background
+# (its log: hold.log); fails the test when it has not opened it within 10 s.
+e2e_hold() {
+    local tries
+    D hold "$(e2e_windows_path "$1")" "$2" >"$E2E_WORK/hold.log" 2>&1 &
+    for ((tries = 0; tries < 100; tries++)); do
+        grep -qs '^ok: holding' "$E2E_WORK/hold.log" && return 0
+        sleep 0.1
+    done
+    e2e_fail "the holder did not open $1: $(cat "$E2E_WORK/hold.log")"
+}
+
 # R: the screen reader (see screen_reader.cpp), when e2e_init was given it.
 R() {
     "$WINE" "$E2E_WORK/screen_reader.exe" "$@" 9>&-
@@ -244,28 +262,30 @@ e2e_wait_exit() {
     echo "ok: zantiro.exe ended with exit code $rc after $((tenths * 100)) ms"
 }
 
-# e2e_heard WAV CAPTURE: within 5 s, one of the capture files CAPTURE, CAPTURE.0001, ... holds the WAV's whole data
-# chunk, byte for byte (so Wine neither resampled nor reformatted it).
+# e2e_heard WAV CAPTURE [TIMES]: within 5 s, one of the capture files CAPTURE, CAPTURE.0001, ... holds the WAV's whole
+# data chunk, byte for byte (so Wine neither resampled nor reformatted it), TIMES times (default once) one after
+# another. WAV: a file of resources/, or a path. Zero bytes are left out of both: Wine writes silence into the stream
+# where it falls behind on a loaded machine.
 e2e_heard() {
-    local tries
+    local tries wav=$1
+    [[ $wav == */* ]] || wav=$E2E_ROOT/resources/$wav
     for ((tries = 0; tries < 25; tries++)); do
-        "$E2E_PYTHON" - "$E2E_ROOT/resources/$1" "$2"* <<'PY' && return 0
+        "$E2E_PYTHON" - "$wav" "${3:-1}" "$2"* <<'PY' && return 0
 import struct, sys
 wav = open(sys.argv[1], "rb").read()
 at = 12
 while wav[at:at + 4] != b"data":
     at += 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]
-samples = wav[at + 8:at + 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]]
-for path in sys.argv[2:]:
-    raw = open(path, "rb").read()
-    at = raw.find(samples)
-    if at >= 0:
-        print(f"ok: {path} ({len(raw)} bytes) holds the {len(samples)} sample bytes of {sys.argv[1]} at {at}")
+samples = wav[at + 8:at + 8 + struct.unpack("<I", wav[at + 4:at + 8])[0]].replace(b"\0", b"")
+for path in sys.argv[3:]:
+    raw = open(path, "rb").read().replace(b"\0", b"")
+    if samples * int(sys.argv[2]) in raw:
+        print(f"ok: {path} holds the {len(samples)} nonzero sample bytes of {sys.argv[1]}, {raw.count(samples)} times")
         sys.exit(0)
 sys.exit(1)
 PY
         sleep 0.2
     done
     echo "capture files: $(stat -c '%n %s bytes' "$2"* 2>/dev/null | tr '\n' ',')"
-    e2e_fail "no capture holds $1's samples"
+    e2e_fail "no capture holds $1's samples${3:+ $3 times}"
 }

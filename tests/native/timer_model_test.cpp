@@ -168,7 +168,12 @@ TEST_F(Model, ARepeatingBellRingsUntilTheStopTheSoundSwitchOrTenMinutes) {
     };
     EXPECT_EQ(ringToZero(false), "0: say 时间到");
     model.startOrStop();
-    EXPECT_FALSE(stopsBell());  // a bell played once is left to end by itself
+    EXPECT_FALSE(stopsBell());  // the design's short bell, once, is left to end by itself
+    model.useFileBell("考试结束.mp3");
+    ringToZero(false);
+    model.startOrStop();
+    EXPECT_TRUE(stopsBell());  // a chosen file, up to three minutes long, ends at the stop
+    model.useDefaultBell();
 
     ringToZero(true);
     model.startOrStop();

@@ -25,10 +25,11 @@ picture_test() {
     fi
 }
 
-# picture_caption SHOT.png OUT.png CAPTION [OPTION...]: the caption under the shot (a "%" written "%%"), then the
-# options of convert, e.g. a border.
+# picture_caption SHOT.png OUT.png CAPTION [OPTION...]: the caption under the shot (a "%" written "%%") in
+# picture_font, then the options of convert, e.g. a border.
+picture_font=DejaVu-Sans
 picture_caption() {
-    convert "$1" -background white -gravity south -splice 0x28 -font DejaVu-Sans -pointsize 16 -annotate +0+5 "$3" \
+    convert "$1" -background white -gravity south -splice 0x28 -font "$picture_font" -pointsize 16 -annotate +0+5 "$3" \
         "${@:4}" "$2"
 }
 
