@@ -3,11 +3,12 @@
 # shellcheck shell=bash
 
 e2e_fail() {
-    echo "FAIL: $*"
+    echo "FAIL: ${*:-no reason given, at line ${BASH_LINENO[0]} of $(basename "${BASH_SOURCE[1]}")}"
     exit 1
 }
 
 e2e_step() {
+    E2E_STEP=$*
     printf '\n== %s (%d s)\n' "$*" "$SECONDS"
 }
 
@@ -42,6 +43,8 @@ e2e_init() {
     flock -w 240 9 || e2e_fail "another run has held $WINEPREFIX.run.lock for 4 minutes"
     E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/zantiro-e2e.XXXXXX")
     trap e2e_cleanup EXIT
+    # A command that fails outside any check (set -e ends the script there) names itself and its exit code.
+    trap 'echo "e2e: line $LINENO: \`$BASH_COMMAND\` failed with exit code $?" >&2' ERR
     trap 'exit 143' TERM INT HUP
     # A fresh folder: the program writes its sound files next to itself.
     cp "$exe" "$E2E_WORK/zantiro.exe"
@@ -86,7 +89,7 @@ e2e_cleanup() {
             echo "--- zantiro.exe output:"
             tail -n 20 "$E2E_WORK/zantiro.log"
         fi
-        echo "e2e: failed after $SECONDS s; screenshots and output kept in $E2E_WORK"
+        echo "e2e: failed in step \"${E2E_STEP:-start}\" after $SECONDS s; screenshots and output kept in $E2E_WORK"
     else
         rm -rf "$E2E_WORK"
         echo "e2e: passed in $SECONDS s"
@@ -100,9 +103,27 @@ e2e_start_program() {
     E2E_APP_PID=$!
 }
 
+# e2e_tool EXE [ARGUMENT...]: a helper exe of the work folder, its lines passed on as they come. When it fails, or
+# ends without a line, stderr says so with its exit code and Wine's own errors for that run (WINEDEBUG=-all hides
+# them, and a process Wine could not start says nothing else): no step fails without a word.
+e2e_tool() {
+    local exe=$1 said rc=0
+    shift
+    said=$(mktemp "$E2E_WORK/said.XXXXXX")
+    WINEDEBUG=err+all "$WINE" "$E2E_WORK/$exe" "$@" 2>"$said.err" 9>&- | tee "$said" || rc=$?
+    if ((rc)) || [[ ! -s $said ]]; then
+        echo "e2e: $exe $* ended with exit code $rc$([[ -s $said ]] || echo ', having printed nothing')" >&2
+        cat "$said.err" >&2
+    else
+        grep -v '^[0-9a-f]*:err:' "$said.err" >&2 || true
+    fi
+    rm -f "$said" "$said.err"
+    return "$rc"
+}
+
 # D: the driver (see driver.cpp for its commands); P: the pixel checks (see pixels.py).
 D() {
-    "$WINE" "$E2E_WORK/driver.exe" "$@" 9>&-
+    e2e_tool driver.exe "$@"
 }
 
 # e2e_start_bystander MILLISECONDS: another program's window takes the foreground and the keyboard focus for that
@@ -119,14 +140,16 @@ e2e_start_bystander() {
 
 # R: the screen reader (see screen_reader.cpp), when e2e_init was given it.
 R() {
-    "$WINE" "$E2E_WORK/screen_reader.exe" "$@" 9>&-
+    e2e_tool screen_reader.exe "$@"
 }
 
-# e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it.
+# e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it. Called inside $(),
+# so a failure is said on stderr.
 e2e_seconds_shown() {
-    local time
-    time=$(R time)
-    time=${time##*$'\n'}  # after the reader's "ok" line
+    local said time
+    said=$(R time) || e2e_fail "the screen reader read no time: '$said'" >&2
+    time=${said##*$'\n'}  # after the reader's "ok" line
+    [[ $time =~ ^[0-9]{2}:[0-9]{2}$ ]] || e2e_fail "the screen reader read the time as '$said'" >&2
     echo $((10#${time%:*} * 60 + 10#${time#*:}))
 }
 
@@ -147,7 +170,7 @@ P() {
 # Sets X, Y, W, H (the client area on the screen), DPI, SCREEN_W, SCREEN_H and FACE (RRGGBB).
 e2e_geometry() {
     local assignments
-    assignments=$(D geometry) || e2e_fail "$assignments"
+    assignments=$(D geometry) || e2e_fail "driver geometry failed, having printed '$assignments'"
     [[ $assignments =~ ^X=-?[0-9]+\ Y=-?[0-9]+\ W=[0-9]+\ H=[0-9]+\ DPI=[0-9]+\ SCREEN_W=[0-9]+\ SCREEN_H=[0-9]+\ FACE=[0-9A-F]{6}$ ]] ||
         e2e_fail "driver geometry printed '$assignments'"
     eval "$assignments"
@@ -157,7 +180,7 @@ e2e_geometry() {
 # e2e_button_centre CAPTION: sets BX, BY to the button's centre on the screen, for a real mouse click.
 e2e_button_centre() {
     local assignments
-    assignments=$(D button-centre "$1") || e2e_fail "$assignments"
+    assignments=$(D button-centre "$1") || e2e_fail "driver button-centre failed, having printed '$assignments'"
     [[ $assignments =~ ^BX=-?[0-9]+\ BY=-?[0-9]+$ ]] || e2e_fail "driver button-centre printed '$assignments'"
     eval "$assignments"
 }
