@@ -91,12 +91,41 @@ void release(std::vector<Element>& elements) {
     elements.clear();
 }
 
+// AccessibleObjectFromWindow asks with SendMessageW, which waits for ever on a window whose thread does not answer;
+// a screen reader asks with a time limit, and so does this one.
 IAccessible* clientOf(HWND window) {
+    constexpr UINT kAnswerMs = 5000;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_ABORTIFHUNG, kAnswerMs,
+                             &answer)) {
+        std::printf("FAIL: no answer to WM_GETOBJECT within %u ms (error %lu)\n", kAnswerMs, GetLastError());
+        return nullptr;
+    }
     IAccessible* client = nullptr;
-    return SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
-                                                reinterpret_cast<void**>(&client)))
-               ? client
-               : nullptr;
+    const HRESULT result =
+        answer != 0
+            ? ObjectFromLresult(static_cast<LRESULT>(answer), kIAccessible, 0, reinterpret_cast<void**>(&client))
+            : CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&client));
+    if (FAILED(result)) {
+        std::printf("FAIL: the answer to WM_GETOBJECT gave no object (0x%08lx)\n", static_cast<unsigned long>(result));
+    }
+    return SUCCEEDED(result) ? client : nullptr;
+}
+
+// A call into the timer's object that never returns (COM waits without a limit) ends the tool, saying so, instead of
+// holding up its caller: after a minute, plus the seconds a countdown is listened to.
+DWORD limitMs = 0;
+
+DWORD WINAPI endAtLimit(void*) {
+    Sleep(limitMs);
+    std::printf("FAIL: the timer's accessible object did not answer within %lu ms\n", limitMs);
+    std::fflush(stdout);
+    ExitProcess(3);
+}
+
+void endAfter(DWORD milliseconds) {
+    limitMs = milliseconds;
+    CloseHandle(CreateThread(nullptr, 0, endAtLimit, nullptr, 0, nullptr));
 }
 
 // A screen reader's mouse or touch exploration: the element's place lies inside the window, and asking what is at
@@ -316,6 +345,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("usage: screen_reader tree TIME CAPTION x5 | focus CAPTION | countdown SECONDS | time\n", stderr);
         return 2;
     }
+    endAfter(60000 + (isCountdown ? 1000 * static_cast<DWORD>(std::wcstol(words[1].c_str(), nullptr, 10)) : 0));
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HWND main = findMainWindow();
     if (!check(main != nullptr, "a visible window captioned \"Zantiro\" exists")) {
