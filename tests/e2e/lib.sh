@@ -110,7 +110,7 @@ e2e_tool() {
     local exe=$1 said rc=0
     shift
     said=$(mktemp "$E2E_WORK/said.XXXXXX")
-    WINEDEBUG=err+all "$WINE" "$E2E_WORK/$exe" "$@" 2>"$said.err" 9>&- | tee "$said" || rc=$?
+    WINEDEBUG=-all,err+all "$WINE" "$E2E_WORK/$exe" "$@" 2>"$said.err" 9>&- | tee "$said" || rc=$?
     if ((rc)) || [[ ! -s $said ]]; then
         echo "e2e: $exe $* ended with exit code $rc$([[ -s $said ]] || echo ', having printed nothing')" >&2
         cat "$said.err" >&2

@@ -30,6 +30,16 @@ else
     return 1
 fi
 export WINELOADER=$WINE
+# Debian builds Wine without its preloader, so the kernel puts the heap of the loader (linked at 0x7d000000) anywhere
+# up to 1 GiB above it. When the heap covers 0x7ffe0000, Wine cannot map the shared user data page there and the
+# process ends with exit code 1 before it runs, saying why only in an err: line that WINEDEBUG=-all hides: about one
+# start in a few hundred to a few thousand. Without address randomisation the heap starts right after the loader,
+# 48 MB below that page, so loader.sh runs Wine that way, wherever the system lets a process ask for it (a
+# container's seccomp may refuse); what Wine starts inherits it.
+if setarch -R true 2>/dev/null; then
+    export ZANTIRO_WINE_LOADER=$WINE
+    WINE=$ZANTIRO_ROOT/tools/wine/loader.sh
+fi
 if command -v wineserver >/dev/null; then
     WINESERVER=$(command -v wineserver)
 else
