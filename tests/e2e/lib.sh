@@ -43,8 +43,6 @@ e2e_init() {
     flock -w 240 9 || e2e_fail "another run has held $WINEPREFIX.run.lock for 4 minutes"
     E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/zantiro-e2e.XXXXXX")
     trap e2e_cleanup EXIT
-    # A command that fails outside any check (set -e ends the script there) names itself and its exit code.
-    trap 'echo "e2e: line $LINENO: \`$BASH_COMMAND\` failed with exit code $?" >&2' ERR
     trap 'exit 143' TERM INT HUP
     # A fresh folder: the program writes its sound files next to itself.
     cp "$exe" "$E2E_WORK/zantiro.exe"
@@ -70,10 +68,13 @@ e2e_inside_session() {
 }
 
 e2e_cleanup() {
-    local rc=$?
+    local rc=$? last=$BASH_COMMAND  # the command that ended the script
     trap - EXIT
+    local app=0
     if [[ -n ${E2E_APP_PID:-} ]] && kill -0 "$E2E_APP_PID" 2>/dev/null; then
         kill "$E2E_APP_PID" 2>/dev/null || true
+    elif [[ -n ${E2E_APP_PID:-} ]]; then
+        wait "$E2E_APP_PID" 2>/dev/null || app=$?
     fi
     "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -w 2>/dev/null || true
@@ -85,6 +86,9 @@ e2e_cleanup() {
         wait "$ZANTIRO_XVFB_PID" 2>/dev/null || true
     fi
     if ((rc)); then
+        # A command that failed outside any check (set -e ended the script there) names itself.
+        [[ $last == exit* ]] || echo "e2e: \`$last\` failed with exit code $rc"
+        ((app == 0)) || echo "e2e: zantiro.exe had ended by itself with exit code $app"
         if [[ -s $E2E_WORK/zantiro.log ]]; then
             echo "--- zantiro.exe output:"
             tail -n 20 "$E2E_WORK/zantiro.log"
@@ -103,27 +107,10 @@ e2e_start_program() {
     E2E_APP_PID=$!
 }
 
-# e2e_tool EXE [ARGUMENT...]: a helper exe of the work folder, its lines passed on as they come. When it fails, or
-# ends without a line, stderr says so with its exit code and Wine's own errors for that run (WINEDEBUG=-all hides
-# them, and a process Wine could not start says nothing else): no step fails without a word.
-e2e_tool() {
-    local exe=$1 said rc=0
-    shift
-    said=$(mktemp "$E2E_WORK/said.XXXXXX")
-    WINEDEBUG=-all,err+all "$WINE" "$E2E_WORK/$exe" "$@" 2>"$said.err" 9>&- | tee "$said" || rc=$?
-    if ((rc)) || [[ ! -s $said ]]; then
-        echo "e2e: $exe $* ended with exit code $rc$([[ -s $said ]] || echo ', having printed nothing')" >&2
-        cat "$said.err" >&2
-    else
-        grep -v '^[0-9a-f]*:err:' "$said.err" >&2 || true
-    fi
-    rm -f "$said" "$said.err"
-    return "$rc"
-}
-
-# D: the driver (see driver.cpp for its commands); P: the pixel checks (see pixels.py).
+# D: the driver (see driver.cpp for its commands); P: the pixel checks (see pixels.py). D and R say when they fail
+# or print nothing, and give up after 4 minutes (ctest's limit is 5).
 D() {
-    e2e_tool driver.exe "$@"
+    ZANTIRO_WINE_SECONDS=240 zantiro_wine_reported "$E2E_WORK/driver.exe" "$@"
 }
 
 # e2e_start_bystander MILLISECONDS: another program's window takes the foreground and the keyboard focus for that
@@ -140,7 +127,7 @@ e2e_start_bystander() {
 
 # R: the screen reader (see screen_reader.cpp), when e2e_init was given it.
 R() {
-    e2e_tool screen_reader.exe "$@"
+    ZANTIRO_WINE_SECONDS=240 zantiro_wine_reported "$E2E_WORK/screen_reader.exe" "$@"
 }
 
 # e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it. Called inside $(),

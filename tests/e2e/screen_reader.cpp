@@ -112,22 +112,6 @@ IAccessible* clientOf(HWND window) {
     return SUCCEEDED(result) ? client : nullptr;
 }
 
-// A call into the timer's object that never returns (COM waits without a limit) ends the tool, saying so, instead of
-// holding up its caller: after a minute, plus the seconds a countdown is listened to.
-DWORD limitMs = 0;
-
-DWORD WINAPI endAtLimit(void*) {
-    Sleep(limitMs);
-    std::printf("FAIL: the timer's accessible object did not answer within %lu ms\n", limitMs);
-    std::fflush(stdout);
-    ExitProcess(3);
-}
-
-void endAfter(DWORD milliseconds) {
-    limitMs = milliseconds;
-    CloseHandle(CreateThread(nullptr, 0, endAtLimit, nullptr, 0, nullptr));
-}
-
 // A screen reader's mouse or touch exploration: the element's place lies inside the window, and asking what is at
 // its centre gives the element again.
 bool pointsAtItself(HWND main, const Element& element) {
@@ -345,7 +329,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("usage: screen_reader tree TIME CAPTION x5 | focus CAPTION | countdown SECONDS | time\n", stderr);
         return 2;
     }
-    endAfter(60000 + (isCountdown ? 1000 * static_cast<DWORD>(std::wcstol(words[1].c_str(), nullptr, 10)) : 0));
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HWND main = findMainWindow();
     if (!check(main != nullptr, "a visible window captioned \"Zantiro\" exists")) {

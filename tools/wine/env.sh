@@ -47,6 +47,25 @@ else
 fi
 export WINESERVER
 
+# zantiro_wine_reported EXE [ARGUMENT...]: a Windows program under Wine, its output passed on as it comes, stopped
+# after ZANTIRO_WINE_SECONDS when that is set. When it fails, or prints nothing, stderr says so with its exit code and
+# Wine's own errors for the run: WINEDEBUG=-all hides them, and a process Wine could not start says nothing else.
+zantiro_wine_reported() {
+    local said rc=0 limit=()
+    [[ -z ${ZANTIRO_WINE_SECONDS:-} ]] || limit=(timeout --foreground -k 5 "$ZANTIRO_WINE_SECONDS")
+    said=$(mktemp "${TMPDIR:-/tmp}/zantiro-wine.XXXXXX") || return
+    WINEDEBUG=-all,err+all "${limit[@]}" "$WINE" "$@" 2>"$said.err" 9>&- | tee "$said" || rc=$?
+    if ((rc)) || [[ ! -s $said ]]; then
+        echo "tools/wine: $* ended with exit code $rc$([[ -s $said ]] || echo ', having printed nothing')$(
+            ((rc != 124 || ${#limit[@]} == 0)) || echo ", stopped after $ZANTIRO_WINE_SECONDS s")" >&2
+        cat "$said.err" >&2
+    else
+        grep -v '^[0-9a-f]*:err:' "$said.err" >&2 || true
+    fi
+    rm -f "$said" "$said.err"
+    return "$rc"
+}
+
 # Starts a private Xvfb on a free display (Xvfb picks it and reports it when ready) and exports
 # DISPLAY; zantiro_stop_xvfb ends Wine first, since Wine's desktop process dies noisily without X.
 zantiro_start_xvfb() {
