@@ -345,8 +345,7 @@ bool checkInput(Args args) {
         return false;
     }
     const std::wstring text = windowText(edits[0]);
-    DWORD_PTR selection = 0;
-    SendMessageTimeoutW(edits[0], EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selection);
+    const auto selection = static_cast<DWORD>(SendMessageW(edits[0], EM_GETSEL, 0, 0));
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
     GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread);
@@ -361,12 +360,8 @@ bool checkInput(Args args) {
 bool setInput(Args args) {
     HWND box = dialogOrFail(args[0]);
     const auto edits = box ? childrenOfClass(box, L"Edit") : std::vector<HWND>{};
-    DWORD_PTR typed = FALSE;
-    return box && check(!edits.empty(), "the box has an edit box") &&
-           check(SendMessageTimeoutW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()),
-                                     SMTO_ABORTIFHUNG, 2000, &typed) != 0 &&
-                     typed != FALSE,
-                 "typed \"%s\" into the box", utf8(args[1]).c_str());
+    return !edits.empty() && check(SendMessageW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str())),
+                                   "typed \"%s\" into the box", utf8(args[1]).c_str());
 }
 
 bool dialogClick(Args args) {

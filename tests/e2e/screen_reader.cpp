@@ -106,9 +106,6 @@ IAccessible* clientOf(HWND window) {
         answer != 0
             ? ObjectFromLresult(static_cast<LRESULT>(answer), kIAccessible, 0, reinterpret_cast<void**>(&client))
             : CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&client));
-    if (FAILED(result)) {
-        std::printf("FAIL: the answer to WM_GETOBJECT gave no object (0x%08lx)\n", static_cast<unsigned long>(result));
-    }
     return SUCCEEDED(result) ? client : nullptr;
 }
 
