@@ -107,8 +107,7 @@ e2e_start_program() {
     E2E_APP_PID=$!
 }
 
-# D: the driver (see driver.cpp for its commands); P: the pixel checks (see pixels.py). D and R say when they fail
-# or print nothing, and give up after 4 minutes (ctest's limit is 5).
+# D: the driver (see driver.cpp for its commands); P: the pixel checks (see pixels.py). 4 minutes at most (ctest: 5).
 D() {
     ZANTIRO_WINE_SECONDS=240 zantiro_wine_reported "$E2E_WORK/driver.exe" "$@"
 }
@@ -130,8 +129,7 @@ R() {
     ZANTIRO_WINE_SECONDS=240 zantiro_wine_reported "$E2E_WORK/screen_reader.exe" "$@"
 }
 
-# e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it. Called inside $(),
-# so a failure is said on stderr.
+# e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it (failures: stderr).
 e2e_seconds_shown() {
     local said time
     said=$(R time) || e2e_fail "the screen reader read no time: '$said'" >&2
