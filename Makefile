@@ -5,8 +5,8 @@ SHELL := /bin/bash
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all run test lint exe native deps windows-configure test-native test-windows e2e-stress bench bench-startup \
-	bench-zoom fuzz soak fresh-check dist dist-check package-check clean
+.PHONY: all run test lint exe native deps windows-configure test-native test-windows bench bench-startup bench-zoom fuzz soak \
+	fresh-check dist dist-check package-check clean
 
 all: exe
 
@@ -45,6 +45,7 @@ test: test-native test-windows
 # The end-to-end tests of both exes ROUNDS times (5; about 40 minutes), each round in brand-new Wine prefixes as a
 # clean clone has them, with every core kept busy by loops it starts and stops itself; prints each round's results
 # and the total time, and fails if any test failed even once (tools/wine/stress.sh). Not niced: it must see the load.
+.PHONY: e2e-stress
 e2e-stress: windows-configure
 	@cmake --build --preset windows -j$(JOBS) --target zantiro zantiro_e2e_driver zantiro_e2e_screen_reader \
 		zantiro_gdi_count
