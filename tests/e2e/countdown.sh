@@ -44,7 +44,6 @@ D wait-buttons 0 "停 止" on "暂 停" on "复 位" off "功 能" off "退 出"
 e2e_sleep_until 4000
 e2e_shot early  # 32 s left: no warning yet
 silent "before 30 s were left"
-# The picture and the silence, not the pixel checks after them, must come before the warning.
 (($(e2e_micros_since_start) < 5800000)) || e2e_fail "the checks meant for 32 s left came $(e2e_since_start) s after the start"
 P frame early black
 e2e_sleep_until 7500  # 30 s are left 6 s after the start

@@ -91,8 +91,7 @@ void release(std::vector<Element>& elements) {
     elements.clear();
 }
 
-// AccessibleObjectFromWindow asks with SendMessageW, which waits for ever on a window whose thread does not answer;
-// a screen reader asks with a time limit, and so does this one.
+// With a time limit, as screen readers ask: AccessibleObjectFromWindow's SendMessageW would wait for ever.
 IAccessible* clientOf(HWND window) {
     constexpr UINT kAnswerMs = 5000;
     DWORD_PTR answer = 0;
