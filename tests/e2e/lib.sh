@@ -131,10 +131,10 @@ R() {
 
 # e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it (failures: stderr).
 e2e_seconds_shown() {
-    local said time
-    said=$(R time) || e2e_fail "the screen reader read no time: '$said'" >&2
-    time=${said##*$'\n'}  # after the reader's "ok" line
-    [[ $time =~ ^[0-9]{2}:[0-9]{2}$ ]] || e2e_fail "the screen reader read the time as '$said'" >&2
+    local time
+    time=$(R time) || e2e_fail "the screen reader read no time: '$time'" >&2
+    time=${time##*$'\n'}  # after the reader's "ok" line
+    [[ $time =~ ^[0-9]{2}:[0-9]{2}$ ]] || e2e_fail "the screen reader read the time as '$time'" >&2
     echo $((10#${time%:*} * 60 + 10#${time#*:}))
 }
 
