@@ -42,6 +42,16 @@ test-windows: windows-configure
 
 test: test-native test-windows
 
+# The end-to-end tests of both exes ROUNDS times (5; about 40 minutes), each round in brand-new Wine prefixes as a
+# clean clone has them, with every core kept busy by loops it starts and stops itself; prints each round's results
+# and the total time, and fails if any test failed even once (tools/wine/stress.sh). Not niced: it must see the load.
+.PHONY: e2e-stress
+e2e-stress: windows-configure
+	@cmake --build --preset windows -j$(JOBS) --target zantiro zantiro_e2e_driver zantiro_e2e_screen_reader \
+		zantiro_gdi_count
+	@cmake --build --preset windows-x86 -j$(JOBS) --target zantiro zantiro_e2e_driver
+	@tools/wine/stress.sh
+
 # shellcheck over every shell script, .clang-format over every C++ file, pyflakes over every Python script, the
 # floors over every #include of the program, and no repeated block in the program's own code; each finding names its
 # file and line (tools/lint.sh).

@@ -3,11 +3,12 @@
 # shellcheck shell=bash
 
 e2e_fail() {
-    echo "FAIL: $*"
+    echo "FAIL: ${*:-no reason given, at line ${BASH_LINENO[0]} of $(basename "${BASH_SOURCE[1]}")}"
     exit 1
 }
 
 e2e_step() {
+    E2E_STEP=$*
     printf '\n== %s (%d s)\n' "$*" "$SECONDS"
 }
 
@@ -67,10 +68,13 @@ e2e_inside_session() {
 }
 
 e2e_cleanup() {
-    local rc=$?
+    local rc=$? last=$BASH_COMMAND  # the command that ended the script
     trap - EXIT
+    local app=0
     if [[ -n ${E2E_APP_PID:-} ]] && kill -0 "$E2E_APP_PID" 2>/dev/null; then
         kill "$E2E_APP_PID" 2>/dev/null || true
+    elif [[ -n ${E2E_APP_PID:-} ]]; then
+        wait "$E2E_APP_PID" 2>/dev/null || app=$?
     fi
     "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -w 2>/dev/null || true
@@ -82,11 +86,14 @@ e2e_cleanup() {
         wait "$ZANTIRO_XVFB_PID" 2>/dev/null || true
     fi
     if ((rc)); then
+        # A command that failed outside any check (set -e ended the script there) names itself.
+        [[ $last == exit* ]] || echo "e2e: \`$last\` failed with exit code $rc"
+        ((app == 0)) || echo "e2e: zantiro.exe had ended by itself with exit code $app"
         if [[ -s $E2E_WORK/zantiro.log ]]; then
             echo "--- zantiro.exe output:"
             tail -n 20 "$E2E_WORK/zantiro.log"
         fi
-        echo "e2e: failed after $SECONDS s; screenshots and output kept in $E2E_WORK"
+        echo "e2e: failed in step \"${E2E_STEP:-start}\" after $SECONDS s; screenshots and output kept in $E2E_WORK"
     else
         rm -rf "$E2E_WORK"
         echo "e2e: passed in $SECONDS s"
@@ -100,9 +107,9 @@ e2e_start_program() {
     E2E_APP_PID=$!
 }
 
-# D: the driver (see driver.cpp for its commands); P: the pixel checks (see pixels.py).
+# D: the driver (see driver.cpp for its commands); P: the pixel checks (see pixels.py). 4 minutes at most (ctest: 5).
 D() {
-    "$WINE" "$E2E_WORK/driver.exe" "$@" 9>&-
+    ZANTIRO_WINE_SECONDS=240 zantiro_wine_reported "$E2E_WORK/driver.exe" "$@"
 }
 
 # e2e_start_bystander MILLISECONDS: another program's window takes the foreground and the keyboard focus for that
@@ -137,14 +144,15 @@ e2e_hold() {
 
 # R: the screen reader (see screen_reader.cpp), when e2e_init was given it.
 R() {
-    "$WINE" "$E2E_WORK/screen_reader.exe" "$@" 9>&-
+    ZANTIRO_WINE_SECONDS=240 zantiro_wine_reported "$E2E_WORK/screen_reader.exe" "$@"
 }
 
-# e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it.
+# e2e_seconds_shown: the time the timer shows (MM:SS) in seconds, as the screen reader reads it (failures: stderr).
 e2e_seconds_shown() {
     local time
-    time=$(R time)
+    time=$(R time) || e2e_fail "the screen reader read no time: '$time'" >&2
     time=${time##*$'\n'}  # after the reader's "ok" line
+    [[ $time =~ ^[0-9]{2}:[0-9]{2}$ ]] || e2e_fail "the screen reader read the time as '$time'" >&2
     echo $((10#${time%:*} * 60 + 10#${time#*:}))
 }
 
@@ -165,7 +173,7 @@ P() {
 # Sets X, Y, W, H (the client area on the screen), DPI, SCREEN_W, SCREEN_H and FACE (RRGGBB).
 e2e_geometry() {
     local assignments
-    assignments=$(D geometry) || e2e_fail "$assignments"
+    assignments=$(D geometry) || e2e_fail "driver geometry failed, having printed '$assignments'"
     [[ $assignments =~ ^X=-?[0-9]+\ Y=-?[0-9]+\ W=[0-9]+\ H=[0-9]+\ DPI=[0-9]+\ SCREEN_W=[0-9]+\ SCREEN_H=[0-9]+\ FACE=[0-9A-F]{6}$ ]] ||
         e2e_fail "driver geometry printed '$assignments'"
     eval "$assignments"
@@ -175,7 +183,7 @@ e2e_geometry() {
 # e2e_button_centre CAPTION: sets BX, BY to the button's centre on the screen, for a real mouse click.
 e2e_button_centre() {
     local assignments
-    assignments=$(D button-centre "$1") || e2e_fail "$assignments"
+    assignments=$(D button-centre "$1") || e2e_fail "driver button-centre failed, having printed '$assignments'"
     [[ $assignments =~ ^BX=-?[0-9]+\ BY=-?[0-9]+$ ]] || e2e_fail "driver button-centre printed '$assignments'"
     eval "$assignments"
 }

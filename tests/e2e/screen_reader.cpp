@@ -92,12 +92,21 @@ void release(std::vector<Element>& elements) {
     elements.clear();
 }
 
+// With a time limit, as screen readers ask: AccessibleObjectFromWindow's SendMessageW would wait for ever.
 IAccessible* clientOf(HWND window) {
+    constexpr UINT kAnswerMs = 5000;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_ABORTIFHUNG, kAnswerMs,
+                             &answer)) {
+        std::printf("FAIL: no answer to WM_GETOBJECT within %u ms (error %lu)\n", kAnswerMs, GetLastError());
+        return nullptr;
+    }
     IAccessible* client = nullptr;
-    return SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
-                                                reinterpret_cast<void**>(&client)))
-               ? client
-               : nullptr;
+    const HRESULT result =
+        answer != 0
+            ? ObjectFromLresult(static_cast<LRESULT>(answer), kIAccessible, 0, reinterpret_cast<void**>(&client))
+            : CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&client));
+    return SUCCEEDED(result) ? client : nullptr;
 }
 
 // A screen reader's mouse or touch exploration: the element's place lies inside the window, and asking what is at

@@ -10,7 +10,8 @@ here=$(dirname "${BASH_SOURCE[0]}")
 "$here/prefix.sh"
 
 if [[ $1 != --session && -n ${DISPLAY:-} ]]; then
-    exec "$WINE" "$@"
+    zantiro_wine_reported "$@"
+    exit
 fi
 
 # One owner per prefix at a time: the teardown ends the prefix's whole wineserver.
@@ -29,6 +30,6 @@ if [[ $1 == --session ]]; then
     "$WINE" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 9>&- || true
     "$@" 9>&- || rc=$?
 else
-    "$WINE" "$@" 9>&- || rc=$?
+    zantiro_wine_reported "$@" || rc=$?
 fi
 exit "$rc"

@@ -30,12 +30,41 @@ else
     return 1
 fi
 export WINELOADER=$WINE
+# Debian builds Wine without its preloader, so the kernel puts the heap of the loader (linked at 0x7d000000) anywhere
+# up to 1 GiB above it. When the heap covers 0x7ffe0000, Wine cannot map the shared user data page there and the
+# process ends with exit code 1 before it runs, saying why only in an err: line that WINEDEBUG=-all hides: about one
+# start in a few hundred to a few thousand. Without address randomisation the heap starts right after the loader,
+# 48 MB below that page, so loader.sh runs Wine that way, wherever the system lets a process ask for it (a
+# container's seccomp may refuse); what Wine starts inherits it.
+if setarch -R true 2>/dev/null; then
+    export ZANTIRO_WINE_LOADER=$WINE
+    WINE=$ZANTIRO_ROOT/tools/wine/loader.sh
+fi
 if command -v wineserver >/dev/null; then
     WINESERVER=$(command -v wineserver)
 else
     WINESERVER=/usr/lib/wine/wineserver64
 fi
 export WINESERVER
+
+# zantiro_wine_reported EXE [ARGUMENT...]: a Windows program under Wine, its output passed on as it comes, stopped
+# after ZANTIRO_WINE_SECONDS when that is set. When it fails, or prints nothing, stderr says so with its exit code and
+# Wine's own errors for the run: WINEDEBUG=-all hides them, and a process Wine could not start says nothing else.
+zantiro_wine_reported() {
+    local said rc=0 limit=()
+    [[ -z ${ZANTIRO_WINE_SECONDS:-} ]] || limit=(timeout --foreground -k 5 "$ZANTIRO_WINE_SECONDS")
+    said=$(mktemp "${TMPDIR:-/tmp}/zantiro-wine.XXXXXX") || return
+    WINEDEBUG=-all,err+all "${limit[@]}" "$WINE" "$@" 2>"$said.err" 9>&- | tee "$said" || rc=$?
+    if ((rc)) || [[ ! -s $said ]]; then
+        echo "tools/wine: $* ended with exit code $rc$([[ -s $said ]] || echo ', having printed nothing')$(
+            ((rc != 124 || ${#limit[@]} == 0)) || echo ", stopped after $ZANTIRO_WINE_SECONDS s")" >&2
+        cat "$said.err" >&2
+    else
+        grep -v '^[0-9a-f]*:err:' "$said.err" >&2 || true
+    fi
+    rm -f "$said" "$said.err"
+    return "$rc"
+}
 
 # Starts a private Xvfb on a free display (Xvfb picks it and reports it when ready) and exports
 # DISPLAY; zantiro_stop_xvfb ends Wine first, since Wine's desktop process dies noisily without X.
