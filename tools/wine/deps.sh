@@ -9,7 +9,7 @@ pkgs=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     wine wine64 wine32:i386 fonts-wine fonts-wqy-zenhei xvfb xdotool x11-utils x11-xkb-utils imagemagick
-    procps
+    procps libx11-dev
 )
 if (($#)); then
     pkgs=("$@")
