@@ -4,8 +4,8 @@
 // Lines "shown MONOTONIC_US HASH steal=MS NAME=MS...": with each change, the machine's CPU time stolen by its host
 // and each named thread's time spent waiting for a CPU (the run_delay of /proc/PID/task/TID/schedstat) so far, to
 // tell a late tick's causes apart. DISPLAY names the screen.
-// Cheap between changes: after a change it sleeps until shortly before the next grid point of the changes (one a
-// second), then looks every millisecond until it comes, so it wakes about a hundred times a second, not a thousand.
+// Cheap between changes: it looks every millisecond only from shortly before the next grid point of the changes (one
+// a second) until the change comes, and every 20 ms in between.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <stdbool.h>
@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
     uint64_t last = 0;
     int64_t previous = -1;        // when the rectangle was read before
     int64_t grid = -1;            // a grid point of the changes: the earliest moment one was seen; -1 unknown
+    int64_t next = -1;            // when to look every millisecond again; -1 now
     const int64_t early = 60000;  // starts looking this long before the next change is due
     while (nowMicroseconds() < end) {
         XImage* image = XGetImage(display, root, x, y, w, h, AllPlanes, ZPixmap);
@@ -104,7 +105,9 @@ int main(int argc, char** argv) {
         const bool timed = previous >= 0 && at - previous <= 5000;
         previous = at;
         if (hash == last) {
-            sleepUntil(at + 1000);
+            // Every millisecond near the next change; every 20 ms meanwhile, so that no second shown for longer is
+            // missed (a late tick and the next one close together).
+            sleepUntil(next < 0 || at >= next ? at + 1000 : (next < at + 20000 ? next : at + 20000));
             continue;
         }
         fprintf(out, "%s %lld %016llx steal=%lld", timed ? "shown" : "seen", (long long)at, (unsigned long long)hash,
@@ -118,7 +121,7 @@ int main(int argc, char** argv) {
         fflush(out);
         last = hash;
         if (!timed) {
-            grid = -1;
+            grid = next = -1;
             sleepUntil(at + 1000);
             continue;
         }
@@ -130,8 +133,8 @@ int main(int argc, char** argv) {
         if (at < grid) {
             grid = at;
         }
-        sleepUntil(grid + ((at - grid) / 1000000 + 1) * 1000000 - early);
-        previous = -1;
+        next = grid + ((at - grid) / 1000000 + 1) * 1000000 - early;
+        sleepUntil(next < at + 20000 ? next : at + 20000);
     }
     struct rusage usage;  // what watching cost, to tell it apart from the program's load
     getrusage(RUSAGE_SELF, &usage);
