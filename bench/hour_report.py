@@ -95,7 +95,8 @@ def summarise(run_dir):
         "skips": skips([change[1] for change in changes]),
         "screen_worst": max(screen_offsets), "screen_median": statistics.median(screen_offsets),
         "to_screen_median": statistics.median(to_screen), "to_screen_worst": max(to_screen),
-        "slow": slow, "loadavg": (statistics.median(loads), max(loads)) if loads else (float("nan"),) * 2,
+        "slow": slow, "first_due": count[0][0],
+        "loadavg": (statistics.median(loads), max(loads)) if loads else (float("nan"),) * 2,
         "watch_cpu_s": (watch_cpu or 0) / 1e6, "wakes_per_s": per_second(wakes, count[0][1], count[-1][1]),
     }
 
@@ -136,7 +137,8 @@ def lines(name, s):
                    f"CPU: {waited_longest}")
     for due, timer, paint, display, screen, waits in s["slow"]:
         waited = ", ".join(f"{key} {value:.1f}" for key, value in waits.items())
-        out.append(f"  late on screen at grid point {due} ms: {screen:.1f} ms = timer {timer:.1f} + paint "
+        at = (due - s["first_due"]) / 1000
+        out.append(f"  late on screen at {at:.0f} s: {screen:.1f} ms = timer {timer:.1f} + paint "
                    f"{paint:.1f} + to the screen {display:.1f}; waited for a CPU in the second before (ms): {waited}")
     return out
 
@@ -147,7 +149,8 @@ def markdown(runs):
            "from the program's own log (`ZANTIRO_TICK_LOG`) against its grid point, and every change of the seconds' "
            "digits read off the screen by another process (bench/screen_watch.c, on the same clock). Idle means no "
            "load of the benchmark's own; other programs on the machine ran as they ran (the load average). Busy: "
-           "two shell loops keep both cores at 100 %.", "",
+           "two shell loops keep both cores at 100 %. A tick's time on the screen is when the watcher saw it, looking "
+           "every millisecond around each second and every 20 ms in between.", "",
            "| Run | Load average (median, largest) | Ticks | Dropped | Worst | 99th percentile | Median | Last | "
            f"Over {SLOW_MS} ms | On screen: seconds skipped, worst, tick to screen (median) |",
            "|---|---|---|---|---|---|---|---|---|---|"]
@@ -167,7 +170,8 @@ def markdown(runs):
         out.append("")
         for due, timer, paint, display, screen, waits in sorted(s["slow"], key=lambda tick: -tick[4])[:5]:
             waited = ", ".join(f"{key} {value:.0f} ms" for key, value in waits.items())
-            out.append(f"- at {due / 1000:.0f} s: {screen:.1f} ms = timer {timer:.1f} + paint {paint:.1f} + to the "
+            at = (due - s["first_due"]) / 1000
+            out.append(f"- at {at:.0f} s: {screen:.1f} ms = timer {timer:.1f} + paint {paint:.1f} + to the "
                        f"screen {display:.1f} ms; waits for a CPU in the second before: {waited}")
         out.append("")
     return out + [""]
