@@ -6,7 +6,7 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all run test lint exe native deps windows-configure test-native test-windows bench bench-startup bench-zoom \
-	bench-bell fuzz soak fresh-check dist dist-check package-check clean
+	bench-bell bench-hour fuzz soak fresh-check dist dist-check package-check clean
 
 all: exe
 
@@ -81,6 +81,13 @@ bench-zoom: deps
 # docs/PERFORMANCE.md's section.
 bench-bell: deps
 	@bench/bell.sh
+
+# Two hours (HOUR_SECONDS each, default 3600): every tick of the real exe counting up, idle and with both cores busy,
+# from its own log and off the screen; prints the figures and writes their section of docs/PERFORMANCE.md.
+HOUR_SECONDS ?= 3600
+bench-hour: deps
+	@tools/wine/deps.sh libx11-dev
+	@ZANTIRO_HOUR_SECONDS=$(HOUR_SECONDS) bench/hour.sh
 
 # Each fuzz target for FUZZ_SECONDS (default 600); what it finds is kept in tests/fuzz/corpus for make test.
 fuzz:

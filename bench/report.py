@@ -244,6 +244,9 @@ def write_document(document, plot_name, quick, rows, details, wake_rows, simulat
             out.append(f"| {name} | {values['ticks']} | {float(values['last_ms']):.1f} ms | "
                        f"{float(values['max_ms']):.1f} ms | {float(values['median_ms']):.1f} ms |")
         out.append("")
+    import hour_report  # here: it reads tick logs with this module's read_log
+
+    out += hour_report.section()  # the last make bench-hour, kept as it was
     for note in ("before_and_after.md", "startup_before_and_after.md"):
         out += [line.rstrip() for line in open(os.path.join(os.path.dirname(__file__), note))] + [""]
     with open(document, "w", encoding="utf-8") as file:
