@@ -57,16 +57,7 @@ the picture is resampled once per step and the old size released, so memory and 
 $end
 EOF
     )
-    python3 - "$root/docs/PERFORMANCE.md" "$begin" "$end" "$section" <<'PY'
-import sys
-path, begin, end, section = sys.argv[1:]
-text = open(path, encoding="utf-8").read()
-if begin in text and end in text:
-    text = text[: text.index(begin)] + section + text[text.index(end) + len(end) :]
-else:
-    text = text.rstrip("\n") + "\n\n" + section
-open(path, "w", encoding="utf-8").write(text.rstrip("\n") + "\n")
-PY
+    python3 "$root/bench/write_section.py" "$root/docs/PERFORMANCE.md" "$begin" "$end" "$section"
     echo "bench: wrote the zoom section of docs/PERFORMANCE.md"
     exit 0
 fi
