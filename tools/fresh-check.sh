@@ -102,6 +102,7 @@ main() {
 
     fresh_new_run
     log=$run/log
+    say "$(df -Pm "$cache" | awk 'NR == 2 { print $4 }') MB free on the disk holding $cache; a run writes about 4 GB"
 
     export -f in_namespace inside stamp marks lap clock
     export repo head log
@@ -110,9 +111,12 @@ main() {
     fresh_enter in_namespace 3>"$run/timings" || rc=$?
     cp "$log" "$cache/last.log" 2>/dev/null || true
     mapfile -t -O ${#timings[@]} timings <"$run/timings"
+    say "the run wrote $(du -sm "$run/upper" | cut -f1) MB to disk (packages, builds, Wine prefixes)"
     if ((rc)); then
         say "FAILED (exit $rc); the last lines of the log:"
         tail -n 60 "$cache/last.log" || true
+        free_mb=$(df -Pm "$cache" | awk 'NR == 2 { print $4 }')
+        ((free_mb > 512)) || say "the disk holding $cache has only $free_mb MB left: the run may have failed for want of space"
         report
         exit 1
     fi

@@ -23,17 +23,54 @@ flock 9
 log=$WINEPREFIX.log
 : >"$log"
 
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
-    "$WINE" wineboot --init >>"$log" 2>&1 9>&-
+# new_prefix DIR: wineboot's prefix, with the user's shell folders and Wine's fonts inside it.
+new_prefix() {
+    WINEPREFIX=$1 "$WINE" wineboot --init >>"$log" 2>&1 9>&- 8>&-
     # Wine links the user's shell folders to $HOME; keep what programs save there inside the prefix.
-    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    for link in "$1"/drive_c/users/*/*; do
         if [[ -L $link ]]; then rm "$link" && mkdir "$link"; fi
     done
-fi
+    # Debian's Wine does not put its own fonts (Marlett for caption buttons and menu check marks, Tahoma
+    # for dialogs) into new prefixes; without them Wine substitutes whatever fontconfig offers.
+    cp -u /usr/share/wine/fonts/* "$1/drive_c/windows/Fonts/"
+    # The server writes the hives when it ends.
+    WINEPREFIX=$1 "$WINESERVER" -w
+}
 
-# Debian's Wine does not put its own fonts (Marlett for caption buttons and menu check marks, Tahoma
-# for dialogs) into new prefixes; without them Wine substitutes whatever fontconfig offers.
-cp -u /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+# A new prefix is 1.3 GB, nearly all of it the PE files of Wine's DLLs and programs, which Wine only ever reads. The
+# prefixes of one build tree are copies of one made by wineboot, those files hard-linked: seven prefixes cost 1.4 GB
+# of disk instead of 9, and a copy takes a second where wineboot takes ten. Everything else is the prefix's own,
+# the hives above all (the server rewrites a linked hive in place). Where links are refused (another file system),
+# the files are copied.
+pristine=${ZANTIRO_WINE_PRISTINE:-$ZANTIRO_ROOT/build/wine-pristine}
+copy_pristine() {
+    local to=$WINEPREFIX.new version
+    version=$("$WINE" --version)
+    exec 8>"$pristine.lock"
+    flock 8
+    if [[ $(cat "$pristine/.complete" 2>/dev/null) != "$version" ]]; then
+        rm -rf "$pristine"
+        new_prefix "$pristine"
+        echo "$version" >"$pristine/.complete"
+    fi
+    rm -rf "$to"
+    cp -a --link "$pristine" "$to" 2>/dev/null || { rm -rf "$to" && cp -a "$pristine" "$to"; }
+    exec 8>&-
+    rm -f "$to/.complete" "$to/wineserver"
+    find "$to" -type f -links +1 ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
+        -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' -o -iname '*.ax' -o -iname '*.ds' \
+        -o -iname '*.nls' -o -iname '*.fon' -o -iname '*.ttf' -o -iname '*.vxd' -o -iname '*.com' \) \
+        -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f"; done' sh {} +
+    mv "$to" "$WINEPREFIX"
+}
+
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    if [[ ! -e $WINEPREFIX ]] || rmdir "$WINEPREFIX" 2>/dev/null; then
+        copy_pristine
+    else
+        new_prefix "$WINEPREFIX"  # a folder of the caller's, not ours to replace
+    fi
+fi
 
 # regedit reads a UTF-16 .reg file the same under any Unix locale, so the Chinese face name survives.
 dword=$(printf '%08x' "$dpi")

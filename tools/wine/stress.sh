@@ -44,6 +44,12 @@ new_prefixes() {
             rm -rf "$prefix" "$prefix.log" "$prefix.lock"
         )
     done
+    # and the prefix they are copied from, so each round's wineboot makes it anew.
+    (
+        exec 8>build/wine-pristine.lock
+        flock 8
+        rm -rf build/wine-pristine
+    )
 }
 
 begin=$SECONDS
