@@ -102,7 +102,7 @@ main() {
 
     fresh_new_run
     log=$run/log
-    say "$(df -Pm "$cache" | awk 'NR == 2 { print $4 }') MB free on the disk holding $cache; a run writes about 4 GB"
+    say "$(df -Pm "$cache" | awk 'NR == 2 { print $4 }') MB free on the disk holding $cache; a run writes about 5 GB"
 
     export -f in_namespace inside stamp marks lap clock
     export repo head log
