@@ -42,7 +42,7 @@ test-windows: windows-configure
 
 test: test-native test-windows
 
-# The end-to-end tests of both exes ROUNDS times (5; about 40 minutes), each round in brand-new Wine prefixes as a
+# The end-to-end tests of both exes ROUNDS times (5; about 35 minutes), each round in brand-new Wine prefixes as a
 # clean clone has them, with every core kept busy by loops it starts and stops itself; prints each round's results
 # and the total time, and fails if any test failed even once (tools/wine/stress.sh). Not niced: it must see the load.
 .PHONY: e2e-stress
