@@ -15,6 +15,7 @@ fail() {
 }
 
 clock() { date +%s; }
+free_mb() { df -Pm "$cache" | awk 'NR == 2 { print $4 }'; }
 # lap "what" since: records how long a step took.
 lap() { timings+=("$(printf '%5d s  %s' $(($(clock) - $2)) "$1")"); }
 report() {
@@ -102,7 +103,7 @@ main() {
 
     fresh_new_run
     log=$run/log
-    say "$(df -Pm "$cache" | awk 'NR == 2 { print $4 }') MB free on the disk holding $cache; a run writes about 5 GB"
+    say "$(free_mb) MB free on the disk holding $cache; a run writes about 5 GB"
 
     export -f in_namespace inside stamp marks lap clock
     export repo head log
@@ -115,8 +116,8 @@ main() {
     if ((rc)); then
         say "FAILED (exit $rc); the last lines of the log:"
         tail -n 60 "$cache/last.log" || true
-        free_mb=$(df -Pm "$cache" | awk 'NR == 2 { print $4 }')
-        ((free_mb > 512)) || say "the disk holding $cache has only $free_mb MB left: the run may have failed for want of space"
+        left=$(free_mb)
+        ((left > 512)) || say "the disk holding $cache has only $left MB left: the run may have failed for want of space"
         report
         exit 1
     fi

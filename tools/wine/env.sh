@@ -9,6 +9,8 @@ WINEPREFIX=${WINEPREFIX:-$ZANTIRO_ROOT/build/wine-prefix}
 case $WINEPREFIX in /*) ;; *) WINEPREFIX=$PWD/$WINEPREFIX ;; esac
 export WINEPREFIX
 export WINEARCH=win64
+# The prefix that prefix.sh copies new ones from (one per build tree).
+export ZANTIRO_WINE_PRISTINE=${ZANTIRO_WINE_PRISTINE:-$ZANTIRO_ROOT/build/wine-pristine}
 # Wine writes Windows file names to disk in the locale's character set: in a bare system's C locale a Chinese
 # name cannot be written at all.
 [[ $(locale charmap 2>/dev/null) == UTF-8 ]] || export LC_ALL=C.UTF-8

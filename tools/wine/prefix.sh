@@ -42,7 +42,7 @@ new_prefix() {
 # of disk instead of 9, and a copy takes a second where wineboot takes ten. Everything else is the prefix's own,
 # the hives above all (the server rewrites a linked hive in place). Where links are refused (another file system),
 # the files are copied.
-pristine=${ZANTIRO_WINE_PRISTINE:-$ZANTIRO_ROOT/build/wine-pristine}
+pristine=$ZANTIRO_WINE_PRISTINE
 copy_pristine() {
     local to=$WINEPREFIX.new version
     version=$("$WINE" --version)

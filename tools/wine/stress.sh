@@ -46,9 +46,9 @@ new_prefixes() {
     done
     # and the prefix they are copied from, so each round's wineboot makes it anew.
     (
-        exec 8>build/wine-pristine.lock
+        exec 8>"$ZANTIRO_WINE_PRISTINE.lock"
         flock 8
-        rm -rf build/wine-pristine
+        rm -rf "$ZANTIRO_WINE_PRISTINE"
     )
 }
 
